@@ -1,0 +1,83 @@
+#include "forms/Form.h"
+
+namespace wx {
+
+bool Steuerelement::gleichSichtbar(const Steuerelement& o) const {
+    return left == o.left && top == o.top && width == o.width && height == o.height &&
+           visible == o.visible && enabled == o.enabled && caption == o.caption &&
+           schrift == o.schrift && vorder == o.vorder && hinter == o.hinter &&
+           transparent == o.transparent && rahmen == o.rahmen && wert == o.wert &&
+           bild == o.bild && x1 == o.x1 && y1 == o.y1 && x2 == o.x2 && y2 == o.y2 &&
+           linienBreite == o.linienBreite && gefuellt == o.gefuellt;
+}
+
+Form::Form(Plattform& plattform, std::string n) : name(std::move(n)), plattform_(plattform) {}
+
+void Form::zeigeModal() {
+    visible = true;
+    modal = true;
+    plattform_.zeigeModal(*this);
+    modal = false;
+}
+
+void Form::zeigeModeless() {
+    visible = true;
+    plattform_.zeigeModeless(*this);
+}
+
+void Form::passeGroesseAn(Steuerelement& s) {
+    if (!s.autoSize || s.art != Art::Label) return;
+    const TextGroesse g = plattform_.textGroesse(s.caption, s.schrift);
+    s.width = g.breite;
+    s.height = g.hoehe;
+}
+
+void Form::setzeCaption(Steuerelement& s, const std::string& text) {
+    s.caption = text;
+    passeGroesseAn(s);
+}
+
+void Form::setzeSchrift(Steuerelement& s, const Schrift& schrift) {
+    s.schrift = schrift;
+    passeGroesseAn(s);
+}
+
+void Form::setzeFokus(Steuerelement& s) {
+    fokus = &s;
+    ++fokusZaehler;
+}
+
+int32_t Form::absLeft(const Steuerelement& s) {
+    int32_t x = s.left;
+    for (auto* c = s.container; c; c = c->container) x += c->left;
+    return x;
+}
+
+int32_t Form::absTop(const Steuerelement& s) {
+    int32_t y = s.top;
+    for (auto* c = s.container; c; c = c->container) y += c->top;
+    return y;
+}
+
+Steuerelement& Form::neu(Steuerelement& s, Art art, const std::string& n, Steuerelement* container,
+                         int32_t left, int32_t top, int32_t width, int32_t height, int index) {
+    s.art = art;
+    s.name = n;
+    s.index = index;
+    s.container = container;
+    s.left = left;
+    s.top = top;
+    s.width = width;
+    s.height = height;
+    steuerelemente.push_back(&s);
+    return s;
+}
+
+void Form::neuerTimer(Timer& t, const std::string& n, int intervall) {
+    t.name = n;
+    t.intervall = intervall;
+    t.enabled = false;
+    timer.push_back(&t);
+}
+
+}  // namespace wx

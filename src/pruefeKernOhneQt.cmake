@@ -1,0 +1,11 @@
+# Fails when a file of the core includes a Qt header.
+file(GLOB_RECURSE dateien ${DIR}/*.h ${DIR}/*.cpp)
+foreach(d IN LISTS dateien)
+  if(d MATCHES "/qt/")
+    continue()
+  endif()
+  file(STRINGS ${d} zeilen REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]+|Qt[A-Za-z]*/)")
+  if(zeilen)
+    message(FATAL_ERROR "The core must not use Qt: ${d}: ${zeilen}")
+  endif()
+endforeach()

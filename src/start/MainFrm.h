@@ -1,0 +1,160 @@
+// The main window of the game: its controls, its round state and all of its
+// routines.
+//
+// The routines call each other in circles across the subsystems (a right
+// letter passes the turn, which may start the computer's turn, which spins the
+// wheel and names letters again), so they are members of this one class. The
+// definitions live in the folder of their subsystem:
+//   start/MainFrmLayout.cpp  the designed controls
+//   start/MainFrmLoad.cpp    the load handler
+//   words/WortWahl.cpp       word database and word choice
+//   game/Buchstabenbrett.cpp letter board
+//   game/Buchstaben.cpp      letter keys and judging a letter
+//   game/KaufenRaten.cpp     buying a letter, guessing the word
+//   game/Spieler.cpp         turns and score display
+//   game/Hilfe.cpp           hints
+//   game/Satz.cpp            example sentence
+//   game/NeuesSpiel.cpp      new game
+//   wheel/Rad.cpp            the wheel
+//   timing/Anzeigen.cpp      lamps, menu group, guess-time meter, play-time bar
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "forms/Form.h"
+#include "start/GlobModul.h"
+#include "words/Datenverbindung.h"
+
+namespace wx {
+
+class Spiel;
+
+class MainFrm : public Form {
+public:
+    MainFrm(Spiel& spiel);
+
+    Spiel& spiel;
+    GlobModul& g;
+
+    // ---- controls (designed geometry in MainFrmLayout.cpp) ----
+    MenuEintrag mnuDatei, mnuDateiNeu, mnuDateiStrich1, mnuDateiInfo, mnuDateiMeisterliste,
+        mnuDateiStrich2, mnuDateiEnde;
+    MenuEintrag mnuBearbeiten, mnuBearbEinstell;
+    MenuEintrag mnuHilfe, mnuHilfeInfo, mnuHilfeStrich, mnuHilfeBedienung, mnuHilfeSpielregeln,
+        mnuHilfeAktKat;
+
+    Steuerelement drehenBtn, anhaltenBtn, WortRatenBtn, BstKaufBtn, showSatzBtn;
+    std::array<Steuerelement, 30> bstBtn;
+
+    Steuerelement LoesungFrm, KontextLbl;
+    std::array<Steuerelement, 15> BstLbl;
+    Steuerelement ParaphrFrm, ParaphrLbl;
+    Steuerelement Frame1, Frame4, SpNameLbl, Frame2;
+    std::array<Steuerelement, 6> punkZiff;
+    Steuerelement UebTitelFrame, UebTitelLabel, SatzBspLbl;
+    Steuerelement Frame3;
+    std::array<Steuerelement, 10> RadImg;
+    Steuerelement Image2, RadStopMarke, WortRatenLampe, KaufenLampe, LampeGruenImg, LampeRotImg;
+    Steuerelement vuRestZeitImage, vuRestZeitEinImg, vuRestZeitAusImg, Image1, RestZeitStand,
+        UebBausteinImage;
+    Steuerelement vuNadel, vuAchse, Line1, LinieOben, LinieUnten;
+
+    Timer gradTimer, EnergTimer, RestZeitTimer;
+
+    // Data connections: rdb on "WortListe" (filtered, on the current word),
+    // phr on "SemSynt".
+    Datenverbindung rdb, phr;
+
+    // The window's own font, used to measure the example sentence.
+    Schrift FormSchrift;
+
+    // ---- round state ----
+    int32_t StartZeit = 0;
+    flag16 WortRatenModus = FALSCH;
+    int16_t WortRatenStart = 0;
+    int16_t FehlVersuche = 0;
+    flag16 ComputerAmZug = FALSCH;
+    int16_t RadPos = 0;
+    std::array<int16_t, 10> RadWerte{};
+    int32_t DrehStart = 0;
+
+    // ---- start-up ----
+    // Runs the whole start-up; false when the game cannot start (the reason
+    // has been shown in the message window).
+    bool Form_Load();
+
+    // ---- word source ----
+    bool oeffneWortDatenbank(const std::string& pfad);
+    bool setzeWortFilter();
+    // Chooses the next word into aktWort, aktKontext, aktParaphrase; false
+    // when the filtered list has no word.
+    bool waehleWort();
+
+    // ---- letter board ----
+    void WortAufbauen();
+    void zeigeLoesung();
+    void sucheFarbIndex(const Farbe& farbe, int16_t& index) const;
+    void versteckeSatz();
+    void deckeAuf(int zelle);  // reveals one cell by the colour rule
+
+    // ---- letters ----
+    void Form_KeyPress(int16_t ansiCode);
+    void bstBtn_Click(int16_t index);
+    void pruefeBuchstabe(int16_t index);
+    void setzeBuchstabenTasten(bool ein);
+
+    // ---- buying, word guess ----
+    void BstKaufBtn_Click();
+    void WortRatenBtn_Click();
+
+    // ---- turns and scores ----
+    void naechsterSpieler();
+    void zeigePunkte();
+    void updateSpielerPunkte();
+
+    // ---- hints, sentence, new game ----
+    void gibHilfe();
+    void holeSatzBeispiel();
+    int16_t SatzBreite();
+    void uebernehmeSatzSchrift();
+    void showSatzBtn_Click();
+    void mnuDateiNeu_Click();
+
+    // ---- wheel ----
+    void initRadWerte();
+    void ladeRadBilder();
+    void RadDrehen();
+    void gradTimer_Timer();
+    void RadStoppen();
+    void drehenBtn_Click();
+    void anhaltenBtn_Click();
+    void warteSekunden(int16_t n);
+
+    // ---- lamps, menus, meters ----
+    void setzeLampe(int16_t lampe, bool an);
+    void schalteMenues(bool an);
+    void initVuRestZeit();
+    void switchVuRestZeit(bool ein);
+    void resetVuRestZeit();
+    void EnergTimer_Timer();
+    void RestZeitTimer_Timer();
+
+private:
+    void baueLayout();
+    void verbindeEreignisse();
+    int16_t wert() const { return RadWerte[static_cast<size_t>(RadPos)]; }
+
+    // Positions of the filtered word list that have not been played yet,
+    // kept beside BenutzteWoerter so that the forward search of the word
+    // choice does not walk across played words one by one.
+    struct WortIndex;
+    std::shared_ptr<WortIndex> wortIndex_;
+};
+
+// Name of the exercise unit's picture for a unit code ("LIP_" -> "BST_LIP.GIF").
+std::string bausteinBildName(const std::string& code);
+
+}  // namespace wx

@@ -1,0 +1,34 @@
+// The game-info window: size of the word selection and every player's score.
+// It is kept up to date even while hidden.
+#pragma once
+
+#include <array>
+
+#include "forms/Form.h"
+
+namespace wx {
+
+class DateiInfoFrm : public Form {
+public:
+    explicit DateiInfoFrm(Plattform& p);
+
+    Steuerelement Frame1, Label2, Label3, Frame2, okbtn;
+    std::array<Steuerelement, 2> DatInfLbl;
+    std::array<Steuerelement, 5> SpName;
+    std::array<Steuerelement, 5> SpPunkte;
+
+    void okbtn_Click() { verstecke(); }
+};
+
+// The empty window that stays behind the main window for the whole run.
+class GradBackFrm : public Form {
+public:
+    explicit GradBackFrm(Plattform& p) : Form(p, "GradBackFrm") {
+        caption = "Wirbelix";
+        width = 9600;
+        height = 6630;
+        hinter = Farbe{0, 64, 128};
+    }
+};
+
+}  // namespace wx
