@@ -1,0 +1,37 @@
+# Shared by run.sh and test.sh: installs what is missing from Debian's
+# packages, then configures and builds the project into build/.
+# Sourced, not run; expects to be in the project folder.
+
+WIRBELIX_PAKETE=(
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-multimedia-dev libgl-dev
+  libwmf-dev libsqlite3-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth fonts-liberation fonts-dejavu-core
+)
+
+wirbelix_pakete() {
+  local fehlend=()
+  for p in "${WIRBELIX_PAKETE[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      fehlend+=("$p")
+    fi
+  done
+  if [ ${#fehlend[@]} -eq 0 ]; then
+    return 0
+  fi
+  echo "Installiere fehlende Pakete: ${fehlend[*]}"
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+  fi
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${fehlend[@]}"
+}
+
+wirbelix_bauen() {
+  local jobs
+  jobs=$(nproc 2>/dev/null || echo 2)
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build build -j "$jobs"
+}
