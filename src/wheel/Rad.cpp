@@ -1,4 +1,5 @@
-// The points wheel: ten pictures of one wheel, one shown at a time.
+// The points wheel: ten pictures of one wheel, one shown at a time. A spin
+// shows the next picture every 30 ms; where it stops decides the value.
 #include <string>
 
 #include "start/MainFrm.h"
@@ -33,6 +34,87 @@ void MainFrm::warteSekunden(int16_t n) {
         p.schlafe(0.05);
     }
     p.beendePause();
+}
+
+// ---- the spin ----
+
+void MainFrm::RadDrehen() {
+    gradTimer.enabled = true;
+    DrehStart = g.sekundenJetzt();
+    drehenBtn.enabled = false;
+    WortRatenBtn.enabled = false;
+    setzeLampe(1, false);
+    BstKaufBtn.enabled = false;
+    showSatzBtn.enabled = false;
+    if (!ComputerAmZug) anhaltenBtn.enabled = true;
+    if (SatzBspLbl.visible) versteckeSatz();
+    spiel.sound.spieleSound("BewegungStart");
+}
+
+void MainFrm::gradTimer_Timer() {
+    RadImg[static_cast<size_t>(RadPos)].visible = false;
+    if (++RadPos >= 10) RadPos = 0;
+    RadImg[static_cast<size_t>(RadPos)].visible = true;
+
+    // Whole seconds of the time of day; a spin that runs past midnight sees
+    // the clock start again at 0, so a day is added back.
+    constexpr int32_t kTag = 86400;
+    int32_t vergangen = g.sekundenJetzt() - DrehStart;
+    if (vergangen < 0) vergangen += kTag;
+    if (vergangen > 10) RadStoppen();
+}
+
+void MainFrm::RadStoppen() {
+    gradTimer.enabled = false;
+    const int16_t v = wert();
+    int32_t& punkte = g.SpielerPunkte[static_cast<size_t>(g.aktSpieler)];
+
+    if (v == -1) {  // all points lost, spin again
+        drehenBtn.enabled = true;
+        punkte = 0;
+        zeigePunkte();
+        updateSpielerPunkte();
+        spiel.sound.spieleSound("AllgemeinerFehler");
+        resetVuRestZeit();
+    } else if (v == 0) {  // the turn is lost
+        spiel.sound.spieleSound("BewegungEnde");
+        resetVuRestZeit();
+        drehenBtn.enabled = true;
+        naechsterSpieler();
+    } else if (v == 300) {  // lucky hit: 100 points at once, spin again
+        drehenBtn.enabled = true;
+        punkte += 100;
+        zeigePunkte();
+        updateSpielerPunkte();
+        spiel.sound.spieleSound("Glückstreffer");
+        resetVuRestZeit();
+    } else {  // a points value: now a letter, a purchase or the word
+        BstKaufBtn.enabled = true;
+        showSatzBtn.enabled = true;
+        setzeLampe(1, true);
+        drehenBtn.enabled = false;
+        WortRatenBtn.enabled = true;
+        setzeBuchstabenTasten(true);
+        spiel.sound.spieleSound("BewegungStop");
+    }
+
+    // Buying and the sentence cost the value; without enough points neither
+    // is offered. (After a lost turn this is the next player's score.)
+    if (g.SpielerPunkte[static_cast<size_t>(g.aktSpieler)] < v) {
+        BstKaufBtn.enabled = false;
+        showSatzBtn.enabled = false;
+        setzeLampe(1, false);
+    }
+    anhaltenBtn.enabled = false;
+    if (bstBtn[0].enabled) setzeFokus(bstBtn[0]);
+}
+
+void MainFrm::drehenBtn_Click() {
+    if (!ComputerAmZug) RadDrehen();
+}
+
+void MainFrm::anhaltenBtn_Click() {
+    if (!ComputerAmZug) RadStoppen();
 }
 
 }  // namespace wx

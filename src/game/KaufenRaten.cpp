@@ -1,0 +1,50 @@
+// Two more choices after the wheel stopped on a points value: buy the next
+// letter for the value, or guess the rest of the word letter by letter.
+#include <algorithm>
+
+#include "start/MainFrm.h"
+#include "start/Spiel.h"
+#include "start/Text.h"
+
+namespace wx {
+
+void MainFrm::BstKaufBtn_Click() {
+    if (ComputerAmZug) return;
+    spiel.sound.spieleSound("Annahme2");
+    g.SpielerPunkte[static_cast<size_t>(g.aktSpieler)] -= wert();
+    zeigePunkte();
+    updateSpielerPunkte();
+
+    deckeAuf(g.aktBstPos);
+    ++g.aktBstPos;
+    // The bought letter was the last one: straight on to the next word,
+    // without fanfare or bonus.
+    if (g.aktBstPos >= std::min(laenge(g.aktWort), 15)) {
+        waehleWort();
+        WortAufbauen();
+    }
+
+    // The purchase used up the spin; the same player spins again.
+    setzeLampe(1, false);
+    WortRatenBtn.enabled = false;
+    BstKaufBtn.enabled = false;
+    showSatzBtn.enabled = false;
+    drehenBtn.enabled = true;
+    setzeBuchstabenTasten(false);
+}
+
+void MainFrm::WortRatenBtn_Click() {
+    if (ComputerAmZug) return;
+    WortRatenModus = WAHR;
+    WortRatenStart = g.aktBstPos;
+    setzeLampe(1, false);
+    BstKaufBtn.enabled = false;
+    WortRatenBtn.enabled = false;
+    showSatzBtn.enabled = false;
+    spiel.sound.spieleSound("Achtung");
+    setzeLampe(0, true);
+    // Typed letters go straight to the letter keys.
+    setzeFokus(bstBtn[0]);
+}
+
+}  // namespace wx
