@@ -70,7 +70,7 @@ def lzw_decompress(data, min_code_size):
 def decode_gif(blob):
     if blob[:6] != b"GIF89a":
         raise ValueError("not a GIF89a")
-    width, height, packed, _bg, _aspect = struct.unpack("<HHBBB", blob[6:13])
+    width, height, packed, _bg, _pixel_ratio = struct.unpack("<HHBBB", blob[6:13])
     pos = 13
     palette = []
     if packed & 0x80:
