@@ -64,6 +64,9 @@ public:
     void gehePosition(int position1);  // 1-based
     int recordCount() const { return static_cast<int>(zeilen_.size()); }
     int position() const { return pos_; }  // 0-based; recordCount() when past the end
+    // A number that changes whenever the record set is read anew or a row is
+    // added or removed; no two record sets share one.
+    uint64_t satzStand() const { return satzStand_; }
 
     // Criterion "Field=number": the first matching record becomes current.
     // Returns false (NoMatch) when none matches; the position is then undefined
@@ -94,6 +97,7 @@ private:
     std::vector<std::vector<Wert>> zeilen_;
     std::vector<int64_t> rowids_;
     int pos_ = 0;
+    uint64_t satzStand_ = 0;
     bool noMatch_ = false;
     // Field index -> (value -> first row) for find-first on whole numbers.
     mutable std::unordered_map<int, std::unordered_map<int64_t, int>> indizes_;

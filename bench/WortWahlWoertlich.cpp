@@ -1,0 +1,85 @@
+#include "WortWahlWoertlich.h"
+
+#include <string>
+
+#include "start/Text.h"
+
+namespace wx::woertlich {
+
+namespace {
+
+bool benutzt(const GlobModul& g, int16_t n) {
+    for (int i = 0; i <= g.BenutzteWoerter.max(); ++i)
+        if (g.BenutzteWoerter[i] == n) return true;
+    return false;
+}
+
+int16_t refNr(const Datenverbindung& d) { return static_cast<int16_t>(d.feld("RefNr").zahl()); }
+
+// "RefNr=n" by stepping through the records from the first; whole numbers
+// only, as the connection's own search.
+bool suche(Datenverbindung& d, int64_t n) {
+    const int vorher = d.position();
+    for (d.moveFirst(); !d.eof(); d.moveNext()) {
+        const Wert w = d.feld("RefNr");
+        if (const auto* z = std::get_if<int64_t>(&w.roh()); z && *z == n) return true;
+        if (const auto* x = std::get_if<double>(&w.roh()); x && *x == static_cast<double>(n)) return true;
+    }
+    d.gehePosition(vorher + 1);
+    return false;
+}
+
+}  // namespace
+
+bool waehleWort(GlobModul& g, Datenverbindung& rdb, Datenverbindung& phr) {
+    if (g.nWoerter <= 0 || rdb.istLeer()) return false;
+    for (int versuch = 0; versuch < g.nWoerter; ++versuch) {
+        if (rdb.eof()) rdb.moveFirst();
+
+        bool gefunden = false;
+        int schwelle = 75;
+        while (g.FehlerWoerter.max() >= 0) {
+            const int r = g.zufallsZahl(1, 100);
+            if (r <= schwelle) break;
+            const int16_t n = g.FehlerWoerter[g.zufallsZahl(0, g.FehlerWoerter.max())];
+            if (benutzt(g, n)) {
+                schwelle = 100;
+                continue;
+            }
+            if (suche(rdb, n)) gefunden = true;
+            break;
+        }
+
+        if (!gefunden) {
+            int k = g.zufallsZahl(1, g.nWoerter);
+            if (k > rdb.recordCount()) k = rdb.recordCount();
+            rdb.gehePosition(k);
+            if (benutzt(g, refNr(rdb)) && g.BenutzteWoerter.max() + 1 < g.nWoerter) {
+                // At most one lap: if two records share a number every record
+                // may be played although the list is shorter than the unit; a
+                // full lap ends on the drawn record again.
+                for (int schritt = 0; schritt < rdb.recordCount(); ++schritt) {
+                    rdb.moveNext();
+                    if (rdb.eof()) rdb.moveFirst();
+                    if (!benutzt(g, refNr(rdb))) break;
+                }
+            }
+        }
+
+        const std::string wort = rdb.feld("Wort").text();
+        const int16_t id = refNr(rdb);
+        if (laenge(wort) > 15) {
+            g.merkeBenutztesWort(id);
+            continue;
+        }
+        g.aktWort = wort;
+        g.aktKontext = "";
+        if (!rdb.feld("Kontext").istNull()) g.aktKontext = rdb.feld("Kontext").text();
+        g.aktParaphrase = suche(phr, id) ? phr.feld("Paraphr").text() : "";
+        g.merkeBenutztesWort(id);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace wx::woertlich

@@ -1,0 +1,16 @@
+// The word choice written as plainly as possible, for comparison: every "has
+// this word been played" reads the played list from its start, the search for
+// the next unplayed word and the search for a reference number step through
+// the records one at a time. It must choose exactly what MainFrm::waehleWort
+// chooses from the same random numbers; the tests hold the two side by side,
+// the benchmarks time them against each other.
+#pragma once
+
+#include "start/GlobModul.h"
+#include "words/Datenverbindung.h"
+
+namespace wx::woertlich {
+
+bool waehleWort(GlobModul& g, Datenverbindung& rdb, Datenverbindung& phr);
+
+}  // namespace wx::woertlich

@@ -1,0 +1,499 @@
+// The spelling database is an SQLite file. A connection reads its record
+// source once into memory; moving and searching then never touch the file.
+// Only appending and deleting write back, straight into the source's table.
+#include "words/Datenverbindung.h"
+
+#include <sqlite3.h>
+
+#include <atomic>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <type_traits>
+
+#include "start/Text.h"
+
+namespace wx {
+
+namespace {
+
+// Every record set ever read gets its own number, across all connections, so
+// that a cache built for one set is never mistaken for another's.
+std::atomic<uint64_t> naechsterSatzStand{0};
+
+// A prepared statement that finalizes itself.
+class Anweisung {
+public:
+    Anweisung(sqlite3* db, const std::string& sql) {
+        if (sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &st_, nullptr) != SQLITE_OK) {
+            sqlite3_finalize(st_);
+            st_ = nullptr;
+        }
+    }
+    ~Anweisung() { sqlite3_finalize(st_); }
+    Anweisung(const Anweisung&) = delete;
+    Anweisung& operator=(const Anweisung&) = delete;
+
+    bool ok() const { return st_ != nullptr; }
+    sqlite3_stmt* operator*() const { return st_; }
+
+    int binde(int nr, const Wert& w) {
+        return std::visit(
+            [&](const auto& v) -> int {
+                using T = std::decay_t<decltype(v)>;
+                if constexpr (std::is_same_v<T, std::monostate>) return sqlite3_bind_null(st_, nr);
+                else if constexpr (std::is_same_v<T, int64_t>) return sqlite3_bind_int64(st_, nr, v);
+                else if constexpr (std::is_same_v<T, double>) return sqlite3_bind_double(st_, nr, v);
+                else return sqlite3_bind_text(st_, nr, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT);
+            },
+            w.roh());
+    }
+
+private:
+    sqlite3_stmt* st_ = nullptr;
+};
+
+Wert spaltenWert(sqlite3_stmt* st, int i) {
+    switch (sqlite3_column_type(st, i)) {
+        case SQLITE_INTEGER: return Wert(static_cast<int64_t>(sqlite3_column_int64(st, i)));
+        case SQLITE_FLOAT: return Wert(sqlite3_column_double(st, i));
+        case SQLITE_NULL: return Wert();
+        default: {
+            // Text, and blobs taken as their bytes.
+            const auto* p = static_cast<const char*>(sqlite3_column_blob(st, i));
+            const int n = sqlite3_column_bytes(st, i);
+            return Wert(p ? std::string(p, static_cast<size_t>(n)) : std::string());
+        }
+    }
+}
+
+// A name as an SQL identifier: in double quotes, inner quotes doubled.
+std::string bezeichner(const std::string& name) {
+    std::string out = "\"";
+    for (char c : name) {
+        out += c;
+        if (c == '"') out += '"';
+    }
+    return out + "\"";
+}
+
+// A record source starting with the word SELECT is a query, anything else
+// names a table.
+bool istAbfrage(const std::string& quelle) {
+    const std::string q = trimme(quelle);
+    if (q.size() < 6 || gross(q.substr(0, 6)) != "SELECT") return false;
+    return q.size() == 6 || !(std::isalnum(static_cast<unsigned char>(q[6])) || q[6] == '_');
+}
+
+bool gleichOhneGross(const std::string& a, const std::string& b) { return gross(a) == gross(b); }
+
+// Whole numbers as the key of the find-first index: integers, and reals
+// without a fraction.
+bool ganzzahl(const Wert& w, int64_t& z) {
+    if (const auto* i = std::get_if<int64_t>(&w.roh())) {
+        z = *i;
+        return true;
+    }
+    if (const auto* d = std::get_if<double>(&w.roh())) {
+        if (std::isfinite(*d) && std::floor(*d) == *d && std::fabs(*d) < 9.2e18) {
+            z = static_cast<int64_t>(*d);
+            return true;
+        }
+    }
+    return false;
+}
+
+int64_t sicherRunden(double d) {
+    if (!std::isfinite(d)) return 0;
+    if (d >= 9.2e18) return std::numeric_limits<int64_t>::max();
+    if (d <= -9.2e18) return std::numeric_limits<int64_t>::min();
+    return runde(d);
+}
+
+}  // namespace
+
+// ---- Wert ----
+
+std::string Wert::text() const {
+    if (const auto* i = std::get_if<int64_t>(&v_)) return std::to_string(*i);
+    if (const auto* d = std::get_if<double>(&v_)) {
+        char puffer[64];
+        const auto r = std::to_chars(puffer, puffer + sizeof puffer, *d);
+        return std::string(puffer, r.ptr);
+    }
+    if (const auto* s = std::get_if<std::string>(&v_)) return *s;
+    return {};
+}
+
+int64_t Wert::zahl() const {
+    if (const auto* i = std::get_if<int64_t>(&v_)) return *i;
+    if (const auto* d = std::get_if<double>(&v_)) return sicherRunden(*d);
+    if (const auto* s = std::get_if<std::string>(&v_)) return sicherRunden(zahlAmAnfang(*s));
+    return 0;
+}
+
+// ---- Datenverbindung ----
+
+Datenverbindung::Datenverbindung() = default;
+
+Datenverbindung::~Datenverbindung() {
+    if (db_) sqlite3_close_v2(db_);
+}
+
+bool Datenverbindung::oeffneDatei() {
+    if (DatabaseName.empty()) {
+        fehler_ = "Kein Datenbankname angegeben";
+        return false;
+    }
+    const std::string datei = findeDatei(DatabaseName);
+    if (db_ && datei == offeneDatei_) return true;
+    if (db_) {
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+        offeneDatei_.clear();
+    }
+    // Never create: a missing word database is an error, not a new empty one.
+    for (int flags : {SQLITE_OPEN_READWRITE, SQLITE_OPEN_READONLY}) {
+        sqlite3* db = nullptr;
+        const int rc = sqlite3_open_v2(datei.c_str(), &db, flags, nullptr);
+        if (rc == SQLITE_OK) {
+            db_ = db;
+            offeneDatei_ = datei;
+            return true;
+        }
+        fehler_ = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+        sqlite3_close_v2(db);
+    }
+    fehler_ += " (" + datei + ")";
+    return false;
+}
+
+bool Datenverbindung::lese(const std::string& sql) {
+    Anweisung st(db_, sql);
+    if (!st.ok()) {
+        fehler_ = sqlite3_errmsg(db_);
+        return false;
+    }
+    const int n = sqlite3_column_count(*st);
+    // Table sources select the row id first, to find the row again when it
+    // is deleted; it is not a field of the record.
+    const bool mitRowid = n > 0 && std::string(sqlite3_column_name(*st, 0)) == "wx_rowid";
+    const int erste = mitRowid ? 1 : 0;
+
+    std::vector<std::string> spalten;
+    for (int i = erste; i < n; ++i) spalten.emplace_back(sqlite3_column_name(*st, i));
+    std::vector<std::vector<Wert>> zeilen;
+    std::vector<int64_t> rowids;
+    int rc;
+    while ((rc = sqlite3_step(*st)) == SQLITE_ROW) {
+        std::vector<Wert> zeile;
+        zeile.reserve(static_cast<size_t>(n - erste));
+        for (int i = erste; i < n; ++i) zeile.push_back(spaltenWert(*st, i));
+        zeilen.push_back(std::move(zeile));
+        rowids.push_back(mitRowid ? sqlite3_column_int64(*st, 0) : -1);
+    }
+    if (rc != SQLITE_DONE) {
+        fehler_ = sqlite3_errmsg(db_);
+        return false;
+    }
+    spalten_ = std::move(spalten);
+    zeilen_ = std::move(zeilen);
+    rowids_ = std::move(rowids);
+    indizes_.clear();
+    pos_ = 0;
+    noMatch_ = false;
+    satzStand_ = ++naechsterSatzStand;
+    fehler_.clear();
+    return true;
+}
+
+bool Datenverbindung::refresh() {
+    // Always from the file as it is now, even if it was replaced meanwhile.
+    if (db_) {
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+        offeneDatei_.clear();
+    }
+    if (!oeffneDatei()) return false;
+    if (trimme(RecordSource).empty()) {
+        fehler_ = "Keine Datenquelle angegeben";
+        return false;
+    }
+    if (istAbfrage(RecordSource)) {
+        if (!lese(RecordSource)) return false;
+        aktuelleAbfrage_ = RecordSource;
+        return true;
+    }
+    if (!lese("SELECT rowid AS wx_rowid, * FROM " + bezeichner(RecordSource) + " ORDER BY rowid")) return false;
+    aktuelleAbfrage_ = "SELECT * FROM " + bezeichner(RecordSource) + " ORDER BY rowid";
+    return true;
+}
+
+bool Datenverbindung::filtern(const std::string& filter) {
+    if (!oeffneDatei()) return false;
+    if (trimme(RecordSource).empty()) {
+        fehler_ = "Keine Datenquelle angegeben";
+        return false;
+    }
+    // A failed filter leaves the record set as it was.
+    if (istAbfrage(RecordSource)) {
+        const std::string sql = "SELECT * FROM (" + RecordSource + ") WHERE (" + filter + ")";
+        if (!lese(sql)) return false;
+        aktuelleAbfrage_ = sql;
+        return true;
+    }
+    // Same rows as "SELECT * FROM (<table in row order>) WHERE <filter>", but
+    // asked of the table directly so that the order is guaranteed and the row
+    // ids come along.
+    if (!lese("SELECT rowid AS wx_rowid, * FROM " + bezeichner(RecordSource) + " WHERE (" + filter +
+              ") ORDER BY rowid"))
+        return false;
+    aktuelleAbfrage_ = "SELECT * FROM " + bezeichner(RecordSource) + " WHERE (" + filter + ") ORDER BY rowid";
+    return true;
+}
+
+void Datenverbindung::gehePosition(int position1) {
+    const int n = static_cast<int>(zeilen_.size());
+    pos_ = position1 < 1 ? 0 : (position1 > n ? n : position1 - 1);
+}
+
+int Datenverbindung::spalte(const std::string& name) const {
+    for (size_t i = 0; i < spalten_.size(); ++i)
+        if (spalten_[i] == name) return static_cast<int>(i);
+    for (size_t i = 0; i < spalten_.size(); ++i)
+        if (gleichOhneGross(spalten_[i], name)) return static_cast<int>(i);
+    return -1;
+}
+
+Wert Datenverbindung::feld(const std::string& name) const {
+    const int s = spalte(name);
+    if (s < 0 || eof()) return Wert();
+    return zeilen_[static_cast<size_t>(pos_)][static_cast<size_t>(s)];
+}
+
+bool Datenverbindung::findFirst(const std::string& kriterium) {
+    noMatch_ = true;
+    const auto gleich = kriterium.find('=');
+    if (gleich == std::string::npos) {
+        fehler_ = "Suchkriterium ohne '=': " + kriterium;
+        return false;
+    }
+    const std::string feldName = trimme(kriterium.substr(0, gleich));
+    const std::string zahlText = trimme(kriterium.substr(gleich + 1));
+    int64_t gesucht = 0;
+    const char* anfang = zahlText.data();
+    const char* ende = anfang + zahlText.size();
+    if (anfang != ende && *anfang == '+') ++anfang;
+    const auto r = std::from_chars(anfang, ende, gesucht);
+    if (zahlText.empty() || r.ec != std::errc() || r.ptr != ende) {
+        fehler_ = "Suchkriterium ohne ganze Zahl: " + kriterium;
+        return false;
+    }
+    const int s = spalte(feldName);
+    if (s < 0) {
+        fehler_ = "Unbekanntes Feld: " + feldName;
+        return false;
+    }
+
+    auto [it, neu] = indizes_.try_emplace(s);
+    auto& index = it->second;
+    if (neu) {
+        index.reserve(zeilen_.size());
+        for (size_t z = 0; z < zeilen_.size(); ++z) {
+            int64_t wert;
+            if (ganzzahl(zeilen_[z][static_cast<size_t>(s)], wert))
+                index.try_emplace(wert, static_cast<int>(z));  // keeps the first row
+        }
+    }
+    const auto treffer = index.find(gesucht);
+    if (treffer == index.end()) return false;
+    pos_ = treffer->second;
+    noMatch_ = false;
+    return true;
+}
+
+std::string Datenverbindung::tabellenName() const {
+    const std::string quelle = trimme(RecordSource);
+    if (!istAbfrage(quelle)) return quelle;
+    // The table after the first FROM of a query: plain, "quoted", [bracketed]
+    // or `backticked`.
+    const std::string g = gross(quelle);
+    size_t p = 0;
+    while ((p = g.find("FROM", p)) != std::string::npos) {
+        const bool vorneFrei = p == 0 || g[p - 1] == ' ' || g[p - 1] == '\t' || g[p - 1] == '\n' ||
+                               g[p - 1] == '\r' || g[p - 1] == ')';
+        const bool hintenFrei = p + 4 < g.size() && (g[p + 4] == ' ' || g[p + 4] == '\t' ||
+                                                     g[p + 4] == '\n' || g[p + 4] == '\r');
+        if (vorneFrei && hintenFrei) break;
+        p += 4;
+    }
+    if (p == std::string::npos) return {};
+    size_t i = p + 4;
+    while (i < quelle.size() && (quelle[i] == ' ' || quelle[i] == '\t' || quelle[i] == '\n' || quelle[i] == '\r'))
+        ++i;
+    if (i >= quelle.size()) return {};
+    const char auf = quelle[i];
+    if (auf == '"' || auf == '[' || auf == '`') {
+        const char zu = auf == '[' ? ']' : auf;
+        std::string name;
+        for (size_t k = i + 1; k < quelle.size(); ++k) {
+            if (quelle[k] == zu) {
+                if (zu == '"' && k + 1 < quelle.size() && quelle[k + 1] == '"') {
+                    name += '"';
+                    ++k;
+                    continue;
+                }
+                return name;
+            }
+            name += quelle[k];
+        }
+        return {};
+    }
+    size_t e = i;
+    while (e < quelle.size() && (std::isalnum(static_cast<unsigned char>(quelle[e])) || quelle[e] == '_' ||
+                                 static_cast<unsigned char>(quelle[e]) >= 0x80))
+        ++e;
+    return quelle.substr(i, e - i);
+}
+
+bool Datenverbindung::anhaengen(const std::vector<std::pair<std::string, Wert>>& felder) {
+    if (!oeffneDatei()) return false;
+    const std::string tabelle = tabellenName();
+    if (tabelle.empty()) {
+        fehler_ = "Keine Tabelle zum Anhängen";
+        return false;
+    }
+    std::string sql = "INSERT INTO " + bezeichner(tabelle);
+    if (felder.empty()) {
+        sql += " DEFAULT VALUES";
+    } else {
+        std::string namen, platzhalter;
+        for (const auto& [name, wert] : felder) {
+            if (!namen.empty()) {
+                namen += ", ";
+                platzhalter += ", ";
+            }
+            namen += bezeichner(name);
+            platzhalter += "?";
+        }
+        sql += " (" + namen + ") VALUES (" + platzhalter + ")";
+    }
+    {
+        Anweisung st(db_, sql);
+        if (!st.ok()) {
+            fehler_ = sqlite3_errmsg(db_);
+            return false;
+        }
+        int nr = 1;
+        for (const auto& f : felder) st.binde(nr++, f.second);
+        if (sqlite3_step(*st) != SQLITE_DONE) {
+            fehler_ = sqlite3_errmsg(db_);
+            return false;
+        }
+    }
+    const int64_t rowid = sqlite3_last_insert_rowid(db_);
+
+    // Read the row back as the file holds it (defaults, type affinity) and put
+    // its fields into the columns of the set; fields the set does not have are
+    // dropped, columns the table does not have stay empty.
+    std::vector<Wert> zeile(spalten_.size());
+    Anweisung st(db_, "SELECT * FROM " + bezeichner(tabelle) + " WHERE rowid = ?");
+    if (st.ok()) {
+        sqlite3_bind_int64(*st, 1, rowid);
+        if (sqlite3_step(*st) == SQLITE_ROW) {
+            for (int i = 0; i < sqlite3_column_count(*st); ++i) {
+                const int s = spalte(sqlite3_column_name(*st, i));
+                if (s >= 0 && zeile[static_cast<size_t>(s)].istNull())
+                    zeile[static_cast<size_t>(s)] = spaltenWert(*st, i);
+            }
+        }
+    }
+    const bool warEof = eof();
+    zeilen_.push_back(std::move(zeile));
+    rowids_.push_back(rowid);
+    if (warEof) pos_ = static_cast<int>(zeilen_.size());
+    indizes_.clear();
+    satzStand_ = ++naechsterSatzStand;
+    fehler_.clear();
+    return true;
+}
+
+bool Datenverbindung::loeschen() {
+    if (eof()) {
+        fehler_ = "Kein aktueller Datensatz";
+        return false;
+    }
+    if (!oeffneDatei()) return false;
+    const std::string tabelle = tabellenName();
+    if (tabelle.empty()) {
+        fehler_ = "Keine Tabelle zum Löschen";
+        return false;
+    }
+    const auto z = static_cast<size_t>(pos_);
+    int geaendert = 0;
+    if (rowids_[z] >= 0) {
+        Anweisung st(db_, "DELETE FROM " + bezeichner(tabelle) + " WHERE rowid = ?");
+        if (!st.ok()) {
+            fehler_ = sqlite3_errmsg(db_);
+            return false;
+        }
+        sqlite3_bind_int64(*st, 1, rowids_[z]);
+        if (sqlite3_step(*st) != SQLITE_DONE) {
+            fehler_ = sqlite3_errmsg(db_);
+            return false;
+        }
+        geaendert = sqlite3_changes(db_);
+    } else {
+        // A query source does not carry row ids: delete one row of the table
+        // whose fields equal those of the record ("IS" also matches empty ones).
+        std::string bedingung;
+        for (const auto& name : spalten_) {
+            if (!bedingung.empty()) bedingung += " AND ";
+            bedingung += bezeichner(name) + " IS ?";
+        }
+        if (bedingung.empty()) bedingung = "0";
+        Anweisung st(db_, "DELETE FROM " + bezeichner(tabelle) + " WHERE rowid = (SELECT rowid FROM " +
+                              bezeichner(tabelle) + " WHERE " + bedingung + " LIMIT 1)");
+        if (!st.ok()) {
+            fehler_ = sqlite3_errmsg(db_);
+            return false;
+        }
+        int nr = 1;
+        for (const auto& w : zeilen_[z]) st.binde(nr++, w);
+        if (sqlite3_step(*st) != SQLITE_DONE) {
+            fehler_ = sqlite3_errmsg(db_);
+            return false;
+        }
+        geaendert = sqlite3_changes(db_);
+    }
+    if (geaendert == 0) {
+        fehler_ = "Der Datensatz steht nicht mehr in der Tabelle";
+        return false;
+    }
+    // The following row moves up into the position: it becomes current.
+    zeilen_.erase(zeilen_.begin() + pos_);
+    rowids_.erase(rowids_.begin() + pos_);
+    indizes_.clear();
+    satzStand_ = ++naechsterSatzStand;
+    fehler_.clear();
+    return true;
+}
+
+void Datenverbindung::schliessen() {
+    if (db_) sqlite3_close_v2(db_);
+    db_ = nullptr;
+    offeneDatei_.clear();
+    DatabaseName.clear();
+    RecordSource.clear();
+    aktuelleAbfrage_.clear();
+    spalten_.clear();
+    zeilen_.clear();
+    rowids_.clear();
+    indizes_.clear();
+    pos_ = 0;
+    noMatch_ = false;
+    satzStand_ = ++naechsterSatzStand;
+}
+
+}  // namespace wx
