@@ -4,7 +4,7 @@
 
 WIRBELIX_PAKETE=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-multimedia-dev libgl-dev
+  qt6-base-dev qt6-multimedia-dev libgl-dev libxkbcommon-dev
   libwmf-dev libsqlite3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-liberation fonts-dejavu-core

@@ -48,7 +48,11 @@ public:
     // --- pauses: the clock moves, nothing fires ---
     int pausen = 0;
     double verschlafen = 0;
-    void beginnePause() override { ++pausen; }
+    std::function<void()> beiPause;  // runs as a pause begins: the screen as it stands
+    void beginnePause() override {
+        ++pausen;
+        if (beiPause) beiPause();
+    }
     void schlafe(double sekunden) override;
     void beendePause() override {}
 

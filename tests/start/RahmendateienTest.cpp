@@ -1,0 +1,211 @@
+// Reading the framework's launch text, INI file, unit list and record files.
+#include <gtest/gtest.h>
+
+#include "TestInstallation.h"
+#include "start/Rahmendateien.h"
+#include "start/Text.h"
+#include "ui/DateiInfoFrm.h"
+
+namespace wx {
+namespace {
+
+struct Rahmen : ::testing::Test {
+    test::VirtuellePlattform plattform;
+    test::TestInstallation inst;
+    GlobModul g{plattform};
+    DateiInfoFrm info{plattform};
+    void SetUp() override {
+        g.AppPfad = inst.pfad();
+        g.UserPfad = inst.pfad() + "\\User";
+    }
+};
+
+TEST_F(Rahmen, LaunchTextFillsPlayersAndInfoWindow) {
+    ASSERT_TRUE(leseStartParameter(
+        g, info, "|Version=4;Class=D;TeskFeldName=LT12;LupenFlag=0;GwsFlag=1;nSpieler=2;Spieler1;Spieler 2 ;datei1;datei2;|"));
+    EXPECT_EQ(g.KlassenFeld, "LIP_");
+    EXPECT_EQ(g.GwsFlag, WAHR);
+    EXPECT_EQ(g.nSpieler, 2);
+    EXPECT_EQ(g.SpielerName[1], "Spieler 2 ");  // names are taken as they stand
+    EXPECT_EQ(g.SpielerDatei[0], "datei1");
+    EXPECT_EQ(g.SpielerDatei[1], "datei2");
+    EXPECT_TRUE(info.SpName[1].visible);
+    EXPECT_EQ(info.SpName[1].caption, "Spieler 2 ");
+    EXPECT_EQ(info.SpPunkte[1].caption, "0");
+    EXPECT_FALSE(info.SpName[2].visible);
+}
+
+TEST_F(Rahmen, LaunchTextFlagsAndOptionalItems) {
+    GlobModul a{plattform}, b{plattform};
+    ASSERT_TRUE(leseStartParameter(a, info, "#GwsFlag=0;nSpieler=1;Spieler1;datei1;#"));
+    EXPECT_EQ(a.GwsFlag, WAHR);  // present is enough, whatever the value
+    EXPECT_EQ(a.KlassenFeld, "");
+    EXPECT_EQ(a.nSpieler, 1);
+    EXPECT_EQ(a.SpielerName[0], "Spieler1");
+    EXPECT_EQ(a.SpielerDatei[0], "datei1");
+    ASSERT_TRUE(leseStartParameter(b, info, "\"Unbekannt=1;nSpieler= 2.4;x;y;fx;fy;\""));
+    EXPECT_EQ(b.GwsFlag, FALSCH);
+    EXPECT_EQ(b.nSpieler, 2);
+    EXPECT_EQ(b.SpielerDatei[1], "fy");
+}
+
+TEST_F(Rahmen, IncompatibleFrameworkIsRefused) {
+    EXPECT_FALSE(leseStartParameter(g, info, "|Version=5;Class=D;nSpieler=1;a;b;|"));
+    EXPECT_FALSE(leseStartParameter(g, info, "|Version=4;Class=E;nSpieler=1;a;b;|"));
+    EXPECT_EQ(g.nSpieler, 0);  // players are left untouched
+    EXPECT_TRUE(leseStartParameter(g, info, "|Version= 4 ;Class=D;nSpieler=1;a;b;|"));
+    EXPECT_EQ(wertNachGleich("Version=4=5"), "4=5");
+    EXPECT_EQ(wertNachGleich("ohne"), "");
+    EXPECT_EQ(wertNachGleich(""), "");
+}
+
+TEST_F(Rahmen, PlayTimeFactorFromIni) {
+    struct Fall {
+        std::vector<std::string> zeilen;
+        int16_t faktor;
+    };
+    const std::vector<Fall> faelle = {
+        {{"[Spiele]", "MaximaleSpielDauer= 3"}, 15},
+        {{"[Spiele]", "MaximaleSpielDauer=120"}, 1},
+        {{"[Spiele]", ";MaximaleSpielDauer=10", "MaximaleSpielDauer=10"}, 7},
+        {{"[Spiele]", "[Sound]", "MaximaleSpielDauer=15"}, 5},  // the search runs to the end
+        {{"MaximaleSpielDauer=15", "[Spiele]"}, 0},             // only after the header
+        {{"[Spiele]", "MaximaleSpielDauer=30min"}, 2},
+        {{"[Spiele]", "MaximaleSpielDauer=abc"}, 15},
+        {{"[Spiele]", " MaximaleSpielDauer=10"}, 0},
+    };
+    for (const auto& f : faelle) {
+        inst.schreibeAnsi("Kelmo.ini", f.zeilen);
+        g.SpielzeitFaktor = 0;
+        leseSpielDauer(g);
+        EXPECT_EQ(g.SpielzeitFaktor, f.faktor) << f.zeilen.back();
+    }
+    for (auto [v, faktor] : std::vector<std::pair<int, int>>{
+             {5, 15}, {10, 7}, {20, 3}, {25, 3}, {38, 1}, {75, 1}, {76, 1}}) {
+        inst.schreibeAnsi("Kelmo.ini", {"[Spiele]", "MaximaleSpielDauer=" + std::to_string(v)});
+        leseSpielDauer(g);
+        EXPECT_EQ(g.SpielzeitFaktor, faktor) << v;
+    }
+}
+
+TEST_F(Rahmen, MissingIniMeansNoLimit) {
+    leseSpielDauer(g);
+    EXPECT_EQ(g.SpielzeitFaktor, 0);
+}
+
+TEST_F(Rahmen, UnitListFindsTitleAndPosition) {
+    inst.schreibeAnsi("Kelmo.tsp", {"\">>>Gruppe A\",\"\"", "\"Einheit 1\",\"LT11\"", "\"Einheit 2\",\"LIP_\"",
+                                    "\"Einheit 3\",\"LT12\""});
+    g.KlassenFeld = "LIP_";
+    leseBaustein(g);
+    EXPECT_EQ(g.BausteinNr, 2);
+    EXPECT_EQ(g.BausteinTitel, "Einheit 2");
+
+    g.KlassenFeld = "XYZ";
+    g.BausteinTitel.clear();
+    leseBaustein(g);
+    EXPECT_EQ(g.BausteinNr, 3);
+    EXPECT_EQ(g.BausteinTitel, "");
+}
+
+TEST_F(Rahmen, UnitListFieldsQuotedAndUnquoted) {
+    const auto s = leseTspDatensaetze({"\"Wörter, mit Komma\" , LIP_", "  Ohne Anführung  ,\"X1\"",
+                                       "Feld über", "zwei Zeilen"});
+    ASSERT_EQ(s.size(), 3u);
+    EXPECT_EQ(s[0].first, "Wörter, mit Komma");
+    EXPECT_EQ(s[0].second, "LIP_");
+    EXPECT_EQ(s[1].first, "Ohne Anführung");
+    EXPECT_EQ(s[1].second, "X1");
+    EXPECT_EQ(s[2].first, "Feld über");  // a field also ends at the line's end
+    EXPECT_EQ(s[2].second, "zwei Zeilen");
+}
+
+TEST_F(Rahmen, RecordFilesGiveOpenErrorWordsOnce) {
+    inst.schreibeAnsi("User/anna.tmp", {"12=falsch", "15= OK", "12=falsch", "7 = F"});
+    inst.schreibeAnsi("User/Ben.TMP", {"7=falsch", "20=OK", "x= OK"});
+    g.nSpieler = 3;
+    g.SpielerDatei = {"anna", "ben", "fehlt"};
+    leseFehlerWoerter(g);
+    EXPECT_EQ(g.FehlerWoerter.eintraege(), (std::vector<int16_t>{12, 7, 20}));
+    EXPECT_EQ(g.FehlerWoerter.max(), 2);
+}
+
+TEST(GlobModulTest, RandomNumbersStayInRange) {
+    test::VirtuellePlattform p;
+    GlobModul g{p};
+    p.zufallsWerte({0.0, 0.999999, 0.5, 0.999999, 0.0});
+    EXPECT_EQ(g.zufallsZahl(1, 1), 1);
+    EXPECT_EQ(g.zufallsZahl(0, 9), 9);
+    EXPECT_EQ(g.zufallsZahl(0, 9), 5);
+    EXPECT_EQ(g.zufallsZahl(5, 3), 5);  // the lower bound wins
+    EXPECT_EQ(g.zufallsZahl(-3, 3), -3);
+    for (int i = 0; i < 2000; ++i) {
+        const int v = g.zufallsZahl(0, 9);
+        ASSERT_GE(v, 0);
+        ASSERT_LE(v, 9);
+    }
+}
+
+TEST(GlobModulTest, PlayedWordsList) {
+    test::VirtuellePlattform p;
+    GlobModul g{p};
+    EXPECT_EQ(g.istBenutztesWort(7), FALSCH);
+    EXPECT_EQ(g.BenutzteWoerter.max(), -1);
+    g.merkeBenutztesWort(7);
+    g.merkeBenutztesWort(-5);
+    EXPECT_EQ(g.BenutzteWoerter.max(), 1);
+    EXPECT_EQ(g.istBenutztesWort(7), WAHR);
+    EXPECT_EQ(g.istBenutztesWort(-5), WAHR);
+    EXPECT_EQ(g.istBenutztesWort(8), FALSCH);
+    g.BenutzteWoerter.leeren();
+    EXPECT_EQ(g.istBenutztesWort(7), FALSCH);
+    EXPECT_EQ(Vorname("Anna Lena Schmidt"), "Anna");
+    EXPECT_EQ(Vorname(" Anna"), "");
+    EXPECT_EQ(Vorname("Ben"), "Ben");
+}
+
+TEST(TextTest, LettersCaseAndCodePage) {
+    EXPECT_EQ(laenge("Bär"), 3);
+    EXPECT_EQ(zeichen("Fuß")[2], "ß");
+    EXPECT_EQ(gross("äöüßaz"), "ÄÖÜßAZ");
+    EXPECT_EQ(ausAnsi("Gl\xFC" "ckstreffer \x80"), "Glückstreffer €");
+    EXPECT_EQ(nachAnsi("LösungswortFarbig"), "L\xF6sungswortFarbig");
+    EXPECT_EQ(ansiCode("ö"), 246);
+    EXPECT_EQ(ansiCode("ß"), 223);
+    EXPECT_EQ(runde(2.5), 2);
+    EXPECT_EQ(runde(3.5), 4);
+    EXPECT_EQ(zahlAmAnfang(" 12abc"), 12);
+    EXPECT_EQ(zahlAmAnfang("x1"), 0);
+}
+
+TEST(TextTest, FilesAreFoundWithoutRegardToCase) {
+    test::TestInstallation inst;
+    inst.schreibeAnsi("Grafik/GRAD0.WMF", {"x"});
+    EXPECT_TRUE(dateiVorhanden(inst.pfad() + "\\grafik\\grad0.wmf"));
+    EXPECT_TRUE(dateiVorhanden(inst.pfad() + "/GRAFIK/Grad0.Wmf"));
+    EXPECT_FALSE(dateiVorhanden(inst.pfad() + "\\Grafik\\GRAD1.WMF"));
+    const auto zeilen = leseAnsiZeilen(inst.pfad() + "\\grafik\\GRAD0.wmf");
+    ASSERT_TRUE(zeilen);
+    EXPECT_EQ(zeilen->size(), 1u);
+}
+
+TEST(HilfeKontextTest, UnitPositionsMapToTopics) {
+    test::VirtuellePlattform p;
+    GlobModul g{p};
+    for (auto [nr, id] : std::vector<std::pair<int, int>>{
+             {1, 1001}, {10, 1010}, {11, 1101}, {17, 1107}, {20, 1203}, {25, 1305}, {27, 1402},
+             {30, 1503}, {33, 1603}, {34, 1703}, {39, 1708}, {41, 1802}, {46, 1905}, {49, 2003}, {52, 2103}}) {
+        g.BausteinNr = static_cast<int16_t>(nr);
+        setzeHilfeKontext(g);
+        EXPECT_EQ(g.HilfeKontextID, id) << nr;
+    }
+    for (int nr : {0, 53}) {
+        g.HilfeKontextID = 77;
+        g.BausteinNr = static_cast<int16_t>(nr);
+        setzeHilfeKontext(g);
+        EXPECT_EQ(g.HilfeKontextID, 77);
+    }
+}
+
+}  // namespace
+}  // namespace wx
