@@ -72,10 +72,55 @@ private:
     const QByteArray& data_;
 };
 
+// The object table as the records fill and empty it.  A new object takes the
+// lowest free slot.  libwmf's DC keeps pointing into the slot of a selected
+// object after that object is deleted, which is harmless until the slot is
+// reused for another kind of object: drawing then reads, say, a pen as if it
+// were a font.  Such files are refused, as are selecting and deleting empty
+// slots.
+class ObjectTable {
+public:
+    enum Kind : std::uint8_t { Free, Pen, Brush, Font, Other, KindCount };
+
+    explicit ObjectTable(int size) : slots_(std::size_t(size), Free) {}
+
+    bool create(Kind kind)
+    {
+        const auto slot = std::find(slots_.begin(), slots_.end(), Free);
+        if (slot == slots_.end()) return false;
+        *slot = kind;
+        return true;
+    }
+    bool select(unsigned index)
+    {
+        if (!holds(index)) return false;
+        selected_[slots_[index]] = int(index);
+        return true;
+    }
+    bool remove(unsigned index)
+    {
+        if (!holds(index)) return false;
+        slots_[index] = Free;
+        return true;
+    }
+    // Whether the DC's current object of this kind is still one.
+    bool usable(Kind kind) const
+    {
+        const int slot = selected_[kind];
+        return slot < 0 || slots_[std::size_t(slot)] == kind || slots_[std::size_t(slot)] == Free;
+    }
+
+private:
+    bool holds(unsigned index) const { return index < slots_.size() && slots_[index] != Free; }
+
+    std::vector<Kind> slots_;
+    int selected_[KindCount] = {-1, -1, -1, -1, -1};
+};
+
 // Walks the headers and the record list and rejects anything libwmf should
 // not be trusted with: wrong keys or checksum, records running past the end,
-// point and character counts that do not fit their record, object indices
-// outside the object table, a missing EOF record.
+// point and character counts that do not fit their record, misuse of the
+// object table (see above), a missing EOF record.
 std::optional<FileLayout> checkFile(const QByteArray& data)
 {
     const Reader in(data);
@@ -104,6 +149,8 @@ std::optional<FileLayout> checkFile(const QByteArray& data)
         return std::nullopt;
     pos += 18;
 
+    ObjectTable table(objects);
+
     for (;;) {
         if (!in.has(pos, 6)) return std::nullopt;
         const std::uint32_t words = in.u32(pos);
@@ -115,6 +162,37 @@ std::optional<FileLayout> checkFile(const QByteArray& data)
         const qint64 paramBytes = qint64(words) * 2 - 6;
         auto needs = [&](qint64 bytes) { return bytes <= paramBytes; };
         bool fits = true;
+        switch (function) {
+        case 0x0521: // TextOut
+        case 0x0A32: // ExtTextOut
+            fits = table.usable(ObjectTable::Font);
+            break;
+        case 0x0213: // LineTo
+        case 0x0817: // Arc
+        case 0x0830: // Chord
+        case 0x0418: // Ellipse
+        case 0x081A: // Pie
+        case 0x0324: // Polygon
+        case 0x0325: // Polyline
+        case 0x0538: // PolyPolygon
+        case 0x041B: // Rectangle
+        case 0x061C: // RoundRect
+        case 0x061D: // PatBlt
+        case 0x0419: // FloodFill
+        case 0x0548: // ExtFloodFill
+        case 0x0228: // FillRegion
+        case 0x0429: // FrameRegion
+        case 0x012B: // PaintRegion
+        case 0x0940: // DibBitBlt
+        case 0x0B41: // DibStretchBlt
+        case 0x0F43: // StretchDib
+            fits = table.usable(ObjectTable::Pen) && table.usable(ObjectTable::Brush);
+            break;
+        default:
+            break;
+        }
+        if (!fits) return std::nullopt;
+
         switch (function) {
         case 0x0324: // Polygon
         case 0x0325: // Polyline
@@ -144,11 +222,27 @@ std::optional<FileLayout> checkFile(const QByteArray& data)
             break;
         }
         case 0x012D: // SelectObject
+        case 0x012C: // SelectClipRegion
+        case 0x0234: // SelectPalette
+            fits = needs(2) && table.select(in.u16(params));
+            break;
         case 0x01F0: // DeleteObject
-            fits = needs(2) && in.u16(params) < objects;
+            fits = needs(2) && table.remove(in.u16(params));
+            break;
+        case 0x02FA: // CreatePenIndirect
+            fits = table.create(ObjectTable::Pen);
+            break;
+        case 0x02FC: // CreateBrushIndirect
+        case 0x01F9: // CreatePatternBrush
+        case 0x0142: // DibCreatePatternBrush
+            fits = table.create(ObjectTable::Brush);
+            break;
+        case 0x00F7: // CreatePalette
+        case 0x06FF: // CreateRegion
+            fits = table.create(ObjectTable::Other);
             break;
         case 0x02FB: { // CreateFontIndirect
-            fits = needs(18);
+            fits = needs(18) && table.create(ObjectTable::Font);
             if (!fits) break;
             RawFont font;
             font.height = in.s16(params);

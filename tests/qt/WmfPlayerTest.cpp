@@ -223,6 +223,11 @@ public:
         return add(0x0F43, p);
     }
 
+    Builder& record(std::uint16_t function, const std::vector<std::uint16_t>& params)
+    {
+        return add(function, params);
+    }
+
     // Placeable metafile with the given bounding box.
     QByteArray bytes(int left, int top, int right, int bottom) const
     {
@@ -434,6 +439,13 @@ TEST_F(Drawing, BrokenFilesGiveANullImage)
         {"no EOF record", noEof},
         {"polygon claims more points than it has",
          Builder().window(0, 0, 10, 10).polygon({1, 1, 9, 1, 5, 9}, 3000).bytes(0, 0, 10, 10)},
+        {"selecting an empty object slot",
+         Builder().window(0, 0, 10, 10).record(0x012D, {3}).ellipse(1, 1, 9, 9).bytes(0, 0, 10, 10)},
+        // The selected font is deleted and a pen takes its slot: the text
+        // would be written with the pen taken for a font.
+        {"text with a font slot now holding a pen",
+         Builder().window(0, 0, 10, 10).font(-5, 0).record(0x01F0, {0})
+             .record(0x02FA, {0, 1, 0, 0x1234, 0x0056}).text(1, 5, "Hallo").bytes(0, 0, 10, 10)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
