@@ -149,6 +149,30 @@ TEST_F(WortWahlTest, AllesGespieltHeisstSoVieleEintraegeWieWoerter) {
     EXPECT_EQ(waehle(), "W2");
 }
 
+TEST_F(WortWahlTest, SucheFolgtNeuemSatzUndGekuerzterSpielListe) {
+    lade(nummerierteWoerter(10));
+    spiele({3, 4});
+    ziehe({3});
+    EXPECT_EQ(waehle(), "W5");
+    g.merkeBenutztesWort(4);  // a number twice in the list
+    ziehe({3});
+    EXPECT_EQ(waehle(), "W6");
+    // Back to the list as it was three entries ago: 4 is still in it, 6 not.
+    NummernListe frueher;
+    for (int16_t id : {3, 4, 5}) frueher.anhaengen(id);
+    g.BenutzteWoerter = frueher;
+    ziehe({3});
+    EXPECT_EQ(waehle(), "W6");
+
+    // The set filtered anew behind the word source's back, the played list
+    // going on: the positions have moved.
+    ASSERT_TRUE(m.rdb.filtern("RefNr <= 2 OR RefNr >= 7"));
+    g.nWoerter = 6;
+    spiele({2});
+    ziehe({2});
+    EXPECT_EQ(waehle(), "W7");
+}
+
 // ---- error words ----
 
 TEST_F(WortWahlTest, FehlerwortEinmalInVier) {
