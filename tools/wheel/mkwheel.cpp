@@ -333,10 +333,10 @@ void drawLabel(Metafile& mf, const Segment& s, double deg)
         radialText(mf, s.label, 545, deg, 250, s.ink);
         break;
     case Mark::Skip:
-        radialText(mf, s.label, 530, deg, 118, s.ink);
+        radialText(mf, s.label, 525, deg, 126, s.ink);
         break;
     case Mark::Bankrupt:
-        radialText(mf, s.label, 530, deg, 125, s.ink);
+        radialText(mf, s.label, 525, deg, 132, s.ink);
         break;
     case Mark::Lucky: {
         const int pen = mf.createPen(kPsSolid, 14, {230, 81, 0});
