@@ -2,6 +2,7 @@
 // of underscores where the word belongs, shown in the title strip for the
 // price of the value.
 #include <algorithm>
+#include <cstdint>
 #include <string>
 
 #include "start/MainFrm.h"
@@ -30,7 +31,10 @@ void MainFrm::uebernehmeSatzSchrift() { FormSchrift = SatzBspLbl.schrift; }
 
 int16_t MainFrm::SatzBreite() {
     uebernehmeSatzSchrift();
-    return static_cast<int16_t>(runde(plattform().textGroesse(g.aktSatz, FormSchrift).breite));
+    // A very long sentence is wider than 16 bits can say; it counts as the
+    // widest rather than wrapping round to a small width that would "fit".
+    const auto breite = runde(plattform().textGroesse(g.aktSatz, FormSchrift).breite);
+    return static_cast<int16_t>(std::clamp<int64_t>(breite, INT16_MIN, INT16_MAX));
 }
 
 void MainFrm::showSatzBtn_Click() {
