@@ -1,0 +1,30 @@
+// Pictures of the game: the built-in artwork of the main window and the
+// message window (names beginning with "@"), and picture files (the wheel's
+// metafiles, the exercise unit's GIF). Pictures are drawn for the pixel size
+// they are shown at and kept, so that showing one again costs nothing.
+#pragma once
+
+#include <QImage>
+#include <QPixmap>
+#include <QSize>
+#include <string>
+
+namespace wxqt {
+
+// Size at scale 1 of a built-in picture, an invalid size for other names.
+QSize eingebautGroesse(const std::string& name);
+
+// A built-in picture drawn at a pixel size; a null image for an unknown name.
+QImage zeichneEingebaut(const std::string& name, QSize groesse);
+
+// The picture of an image control: stretched onto the box, or at its own size
+// times the scale. A picture file that cannot be read shows nothing; a
+// metafile without the renderer shows a plain placeholder. Results are kept
+// by name and size.
+QPixmap bildFuer(const std::string& bild, QSize box, bool strecken, double skala, qreal dpr);
+
+// Number of pictures kept, and forgetting them (after a change of scale).
+int bilderImSpeicher();
+void vergissBilder();
+
+}  // namespace wxqt

@@ -1,0 +1,127 @@
+// The binder: one real window for one form model.
+//
+// The window builds a Qt widget for every control of the form, by kind, at
+// the designed geometry times its scale. After every event the front has
+// handed to the game, abgleichen() brings the widgets up to date with the
+// model. It keeps, for every control, a light copy of what it showed last and
+// touches a widget only where the control differs from that copy; a spin of
+// the wheel therefore hides one picture and shows another and does nothing
+// else.
+#pragma once
+
+#include <QDialog>
+#include <QMargins>
+#include <unordered_map>
+#include <vector>
+
+#include "forms/Form.h"
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QTimer;
+
+namespace wxqt {
+
+class QtPlattform;
+
+class FormFenster : public QDialog {
+public:
+    FormFenster(QtPlattform& plattform, wx::Form& form, double skala, QWidget* eltern);
+    ~FormFenster() override;
+
+    wx::Form& form() const { return form_; }
+
+    // Applies what changed in the model since the last call and returns the
+    // number of controls whose widget was touched.
+    int abgleichen();
+
+    // Redraws the whole layout and its fonts at another scale.
+    void setzeSkala(double skala);
+    double skala() const { return skala_; }
+
+    // The main window and the background window give their client area and
+    // may be resized by the user; other windows keep the size of the model.
+    bool veraenderlich() const { return veraenderlich_; }
+    // Whether the model's width and height are the outer size of the window
+    // (title bar and border included) rather than its client area.
+    bool aussenMass() const { return aussenMass_; }
+    // Sizes the window from the model at the current scale; rahmen is the
+    // window frame's thickness on each side, used for an outer size.
+    void passeGroesseAn(QMargins rahmen);
+    QMargins rahmen() const { return rahmen_; }
+    // The client size the model asks for at a scale (the menu bar excluded).
+    QSize designGroesse(double skala) const;
+
+    QWidget* widgetVon(const wx::Steuerelement& s) const;
+    QAction* aktionVon(const wx::MenuEintrag& m) const;
+    QTimer* timerVon(const wx::Timer& t) const;
+    QMenuBar* menueLeiste() const { return leiste_; }
+    // The widget that holds the controls: the client area below the menu bar.
+    QWidget* flaeche() const { return flaeche_; }
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    // Escape closes nothing by itself; the game decides what keys do.
+    void reject() override {}
+
+private:
+    struct Bindung {
+        wx::Steuerelement* s;
+        QWidget* w;
+        wx::Steuerelement zuletzt;  // what the widget shows (no handlers)
+    };
+    struct MenueBindung {
+        wx::MenuEintrag* m;
+        QAction* a;
+        QMenu* menue;  // for a menu title, else nullptr
+        std::string caption;
+        bool enabled, visible;
+    };
+    struct TimerBindung {
+        wx::Timer* t;
+        QTimer* q;
+    };
+
+    void baue();
+    QWidget* erzeuge(wx::Steuerelement& s);
+    void baueMenue(QMenu* menue, wx::MenuEintrag& m);
+    void anwenden(Bindung& b, const wx::Steuerelement* alt);
+    void anwendenMenue(MenueBindung& mb, bool alles);
+    void abgleichenTimer();
+    void abgleichenFenster(bool alles);
+    QRect pixelRechteck(const wx::Steuerelement& s) const;
+    void ordneAn();
+    void skaliereNachGroesse();
+    int menueHoehe() const;
+    QFont menueSchrift() const;
+
+    QtPlattform& plattform_;
+    wx::Form& form_;
+    double skala_;
+    bool veraenderlich_;
+    bool aussenMass_;
+    QMenuBar* leiste_ = nullptr;
+    QWidget* flaeche_ = nullptr;
+    QTimer* skalierTimer_ = nullptr;
+    QSize gesetzteGroesse_;
+    QMargins rahmen_;
+
+    std::vector<Bindung> bindungen_;
+    std::unordered_map<const wx::Steuerelement*, size_t> nachControl_;
+    std::vector<MenueBindung> menues_;
+    std::vector<TimerBindung> timer_;
+
+    std::string caption_;
+    wx::Farbe hinter_;
+    unsigned fokusZaehler_ = 0;
+    int32_t breite_ = 0, hoehe_ = 0;
+};
+
+// Copies the fields of a control that its widget shows (not its handlers).
+void kopiereSichtbar(wx::Steuerelement& ziel, const wx::Steuerelement& quelle);
+// Whether two controls look the same on the screen.
+bool gleichAngezeigt(const wx::Steuerelement& a, const wx::Steuerelement& b);
+
+}  // namespace wxqt

@@ -1,0 +1,68 @@
+#include "qt/Schriften.h"
+
+#include <QFontMetricsF>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+
+#include "qt/Masse.h"
+
+namespace wxqt {
+
+namespace {
+
+QStringList familien(const std::string& name) {
+    const QString n = QString::fromStdString(name).trimmed().toLower();
+    // Liberation Sans has the metrics of Arial, and the classic dialog font
+    // looks closest to it as well.
+    if (n == "ms sans serif" || n == "arial" || n.isEmpty())
+        return {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+    return {QString::fromStdString(name), QStringLiteral("Liberation Sans"),
+            QStringLiteral("DejaVu Sans")};
+}
+
+}  // namespace
+
+int pixelGroesse(double punkte, double skala) {
+    return std::max(1, static_cast<int>(std::lround(punkte * 96.0 / 72.0 * skala)));
+}
+
+QFont qtSchrift(const wx::Schrift& schrift, double skala) {
+    QFont f;
+    f.setFamilies(familien(schrift.name));
+    // Glyphs are drawn at whole pixel sizes. Scaled up, the size is rounded
+    // down, so a text never grows faster than the room the layout gives it.
+    const double px = pixelGroesse(schrift.groesse, 1.0) * skala;
+    f.setPixelSize(std::max(1, static_cast<int>(std::floor(px + 1e-6))));
+    f.setBold(schrift.fett);
+    f.setItalic(schrift.kursiv);
+    // Vertical hinting only: the advance widths then grow in proportion with
+    // the scale, so a label measured at scale 1 still fits its text when the
+    // window is enlarged.
+    f.setHintingPreference(QFont::PreferVerticalHinting);
+    return f;
+}
+
+wx::TextGroesse misstText(const std::string& text, const wx::Schrift& schrift) {
+    const QFontMetricsF fm(qtSchrift(schrift, 1.0));
+    QString t = QString::fromStdString(text);
+    t.remove(QLatin1Char('\n'));
+    const QStringList zeilen = t.split(QLatin1Char('\r'));
+    double breite = 0;
+    for (const QString& z : zeilen) breite = std::max(breite, fm.horizontalAdvance(z));
+    const double hoehe = zeilen.size() * fm.lineSpacing();
+    // Whole pixels, as a label on the screen has them, rounded up so the text fits.
+    auto twips = [](double px) {
+        return static_cast<int32_t>(std::ceil(px - 1e-6) * kTwipsJePixel);
+    };
+    return {twips(breite), twips(hoehe)};
+}
+
+QString anzeigeText(const std::string& text) {
+    QString t = QString::fromStdString(text);
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return t;
+}
+
+}  // namespace wxqt

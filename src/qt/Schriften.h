@@ -1,0 +1,28 @@
+// The fonts of the game's design mapped onto fonts this system has, and text
+// measured the way the game's labels size themselves.
+#pragma once
+
+#include <QFont>
+#include <string>
+
+#include "forms/Steuerelemente.h"
+#include "platform/Plattform.h"
+
+namespace wxqt {
+
+// The Qt font for a designed font at a scale: "MS Sans Serif" and "Arial" become
+// Liberation Sans (DejaVu Sans where that is missing); point sizes become pixel
+// sizes at 96 dpi, times the scale.
+QFont qtSchrift(const wx::Schrift& schrift, double skala);
+
+// Pixel size of a font of so many points at a scale.
+int pixelGroesse(double punkte, double skala);
+
+// Width of the widest line and height of all lines of a text (lines end at
+// character 13), in twips, measured at 96 dpi and scale 1.
+wx::TextGroesse misstText(const std::string& text, const wx::Schrift& schrift);
+
+// A caption of the game as Qt shows it: UTF-8, line breaks as "\n".
+QString anzeigeText(const std::string& text);
+
+}  // namespace wxqt
