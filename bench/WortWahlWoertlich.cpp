@@ -9,25 +9,12 @@ namespace wx::woertlich {
 namespace {
 
 bool benutzt(const GlobModul& g, int16_t n) {
-    for (int i = 0; i <= g.BenutzteWoerter.max(); ++i)
-        if (g.BenutzteWoerter[i] == n) return true;
+    for (int16_t eintrag : g.BenutzteWoerter.eintraege())
+        if (eintrag == n) return true;
     return false;
 }
 
 int16_t refNr(const Datenverbindung& d) { return static_cast<int16_t>(d.feld("RefNr").zahl()); }
-
-// "RefNr=n" by stepping through the records from the first; whole numbers
-// only, as the connection's own search.
-bool suche(Datenverbindung& d, int64_t n) {
-    const int vorher = d.position();
-    for (d.moveFirst(); !d.eof(); d.moveNext()) {
-        const Wert w = d.feld("RefNr");
-        if (const auto* z = std::get_if<int64_t>(&w.roh()); z && *z == n) return true;
-        if (const auto* x = std::get_if<double>(&w.roh()); x && *x == static_cast<double>(n)) return true;
-    }
-    d.gehePosition(vorher + 1);
-    return false;
-}
 
 }  // namespace
 
@@ -46,7 +33,7 @@ bool waehleWort(GlobModul& g, Datenverbindung& rdb, Datenverbindung& phr) {
                 schwelle = 100;
                 continue;
             }
-            if (suche(rdb, n)) gefunden = true;
+            if (rdb.findFirst("RefNr=" + std::to_string(n))) gefunden = true;
             break;
         }
 
@@ -75,7 +62,7 @@ bool waehleWort(GlobModul& g, Datenverbindung& rdb, Datenverbindung& phr) {
         g.aktWort = wort;
         g.aktKontext = "";
         if (!rdb.feld("Kontext").istNull()) g.aktKontext = rdb.feld("Kontext").text();
-        g.aktParaphrase = suche(phr, id) ? phr.feld("Paraphr").text() : "";
+        g.aktParaphrase = phr.findFirst("RefNr=" + std::to_string(id)) ? phr.feld("Paraphr").text() : "";
         g.merkeBenutztesWort(id);
         return true;
     }

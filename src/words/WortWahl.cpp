@@ -142,25 +142,32 @@ struct MainFrm::WortIndex {
         gesehen = benutzt.eintraege();
     }
 
-    // Brings the set up to date with the played list. The game only ever
-    // appends to the list or empties it, so the entries seen so far are
-    // normally still its beginning: new entries are taken out of the set,
-    // entries that have gone are put back (unless the number is still played
-    // through another entry). Anything else means a different list: rebuild.
+    // Takes a newly played number out of the set.
+    void nimmHeraus(int16_t id) {
+        for (int p = erstePosition[static_cast<uint16_t>(id)]; p >= 0; p = naechstePosition[static_cast<size_t>(p)])
+            offen.loesche(p);
+        gesehen.push_back(id);
+    }
+
+    // Brings the set up to date with changes to the played list made outside
+    // the word choice (the word choice itself reports each word it plays).
+    // The game empties the list for a new game; the list may also be set back
+    // to an earlier state of itself. Then the entries seen so far still begin
+    // the list: entries that have gone are put back (unless the number is
+    // still played through another entry), new ones taken out. When the list
+    // does not begin with what was seen, it is another list: rebuild.
     void gleicheAb(const Datenverbindung& rdb, const NummernListe& benutzt) {
         const auto& liste = benutzt.eintraege();
         const size_t n = liste.size();
         const size_t m = gesehen.size();
         const size_t gemeinsam = std::min(n, m);
-        if (gemeinsam > 0 && (liste[0] != gesehen[0] || liste[gemeinsam - 1] != gesehen[gemeinsam - 1])) {
-            baue(rdb, benutzt);
-            return;
-        }
-        for (size_t i = m; i < n; ++i) {
-            for (int p = erstePosition[static_cast<uint16_t>(liste[i])]; p >= 0;
-                 p = naechstePosition[static_cast<size_t>(p)])
-                offen.loesche(p);
-            gesehen.push_back(liste[i]);
+        if (gemeinsam > 0) {
+            for (size_t i : {size_t{0}, gemeinsam / 2, gemeinsam - 1}) {
+                if (liste[i] != gesehen[i]) {
+                    baue(rdb, benutzt);
+                    return;
+                }
+            }
         }
         for (size_t i = n; i < m; ++i) {
             const int16_t id = gesehen[i];
@@ -169,12 +176,20 @@ struct MainFrm::WortIndex {
                 offen.setze(p);
         }
         if (n < m) gesehen.resize(n);
+        for (size_t i = m; i < n; ++i) nimmHeraus(liste[i]);
     }
 
     // The first unplayed position after p, going round; -1 when there is none.
-    int naechsteOffeneNach(int p) const {
-        const int q = offen.naechste(p + 1);
-        return q >= 0 ? q : offen.naechste(0);
+    // A position is checked against the played list before it is handed out,
+    // so a change to the list that went unseen can never yield a played word.
+    int naechsteOffeneNach(int p, const NummernListe& benutzt) {
+        for (size_t runde = 0; runde <= ids.size(); ++runde) {
+            int q = offen.naechste(p + 1);
+            if (q < 0) q = offen.naechste(0);
+            if (q < 0 || !benutzt.enthaelt(ids[static_cast<size_t>(q)])) return q;
+            offen.loesche(q);
+        }
+        return -1;
     }
 };
 
@@ -214,6 +229,16 @@ bool MainFrm::setzeWortFilter() {
 bool MainFrm::waehleWort() {
     if (g.nWoerter <= 0 || rdb.istLeer()) return false;
 
+    // The index is made on the first search that needs it and from then on
+    // kept in step: with the list at the start of every call, and with every
+    // word played here as it is played.
+    if (wortIndex_ && wortIndex_->satzStand != rdb.satzStand()) wortIndex_.reset();
+    if (wortIndex_) wortIndex_->gleicheAb(rdb, g.BenutzteWoerter);
+    const auto merke = [this](int16_t id) {
+        g.merkeBenutztesWort(id);
+        if (wortIndex_) wortIndex_->nimmHeraus(id);
+    };
+
     // A word too long for the board is put aside as played and another one
     // drawn; after as many tries as the unit has words there is none to play.
     for (int versuch = 0; versuch < g.nWoerter; ++versuch) {
@@ -240,15 +265,13 @@ bool MainFrm::waehleWort() {
             const int k = std::min<int>(g.zufallsZahl(1, g.nWoerter), rdb.recordCount());
             rdb.gehePosition(k);
             if (g.istBenutztesWort(refNr(rdb.feld("RefNr"))) && g.BenutzteWoerter.max() + 1 < g.nWoerter) {
-                if (!wortIndex_ || wortIndex_->satzStand != rdb.satzStand()) {
+                if (!wortIndex_) {
                     wortIndex_ = std::make_shared<WortIndex>();
                     wortIndex_->baue(rdb, g.BenutzteWoerter);
-                } else {
-                    wortIndex_->gleicheAb(rdb, g.BenutzteWoerter);
                 }
                 // None left can only happen when two records share a number;
                 // then the drawn record stays, as when all have been played.
-                const int p = wortIndex_->naechsteOffeneNach(k - 1);
+                const int p = wortIndex_->naechsteOffeneNach(k - 1, g.BenutzteWoerter);
                 if (p >= 0) rdb.gehePosition(p + 1);
             }
         }
@@ -256,7 +279,7 @@ bool MainFrm::waehleWort() {
         const std::string wort = rdb.feld("Wort").text();
         const int16_t id = refNr(rdb.feld("RefNr"));
         if (laenge(wort) > kBrettZellen) {
-            g.merkeBenutztesWort(id);
+            merke(id);
             continue;
         }
         g.aktWort = wort;
@@ -265,7 +288,7 @@ bool MainFrm::waehleWort() {
         if (!kontext.istNull()) g.aktKontext = kontext.text();
 
         g.aktParaphrase = phr.findFirst("RefNr=" + std::to_string(id)) ? phr.feld("Paraphr").text() : "";
-        g.merkeBenutztesWort(id);
+        merke(id);
         return true;
     }
     return false;

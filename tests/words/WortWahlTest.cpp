@@ -173,6 +173,33 @@ TEST_F(WortWahlTest, SucheFolgtNeuemSatzUndGekuerzterSpielListe) {
     EXPECT_EQ(waehle(), "W7");
 }
 
+TEST_F(WortWahlTest, SucheUeberLangeStreckenGespielterWoerter) {
+    // 4160 words: the unplayed ones lie far apart, and each one found leaves
+    // a long stretch without any behind.
+    lade(nummerierteWoerter(4160));
+    for (int16_t id = 1; id <= 4160; ++id)
+        if (id != 6 && id != 101 && id != 2001 && id != 4101) g.merkeBenutztesWort(id);
+    const NummernListe vorher = g.BenutzteWoerter;
+    ziehe({1, 1, 50, 3000, 4160});
+    EXPECT_EQ(waehle(), "W6");
+    EXPECT_EQ(waehle(), "W101");
+    EXPECT_EQ(waehle(), "W2001");
+    EXPECT_EQ(waehle(), "W4101");
+    EXPECT_EQ(waehle(), "W4160");  // all played: the draw stands
+
+    // The list as it was before: the four are open again.
+    g.BenutzteWoerter = vorher;
+    ziehe({200, 2002});
+    EXPECT_EQ(waehle(), "W2001");
+    EXPECT_EQ(waehle(), "W4101");
+
+    g.BenutzteWoerter.leeren();
+    for (int16_t id = 1; id <= 4160; ++id)
+        if (id != 8) g.merkeBenutztesWort(id);
+    ziehe({4000});
+    EXPECT_EQ(waehle(), "W8");
+}
+
 // ---- error words ----
 
 TEST_F(WortWahlTest, FehlerwortEinmalInVier) {
