@@ -184,7 +184,13 @@ void QtPlattform::zeigeFenster(FormFenster& f, bool modal) {
     }
     f.setProperty("wx_gezeigt", true);
     f.show();
-    f.raise();
+    // Enter answers with the default button, wherever the focus was left the
+    // last time, unless the game puts the focus somewhere itself.
+    if (!f.form().fokus)
+        for (wx::Steuerelement* s : f.form().steuerelemente)
+            if (s->art == wx::Art::Button && s->standardKnopf && s->visible && s->enabled)
+                if (QWidget* knopf = f.widgetVon(*s)) knopf->setFocus(Qt::ActiveWindowFocusReason);
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) f.raise();
     f.activateWindow();
     if (f.aussenMass()) {
         // The frame's real thickness is known once the window is on the screen.
@@ -254,8 +260,10 @@ void QtPlattform::ereignis(const std::function<void()>& handler) {
 }
 
 void QtPlattform::klick(wx::Steuerelement& s) {
-    if (!s.enabled || !s.visible || !s.beiKlick) return;
-    const std::function<void()> handler = s.beiKlick;  // the handler may replace itself
+    if (!s.enabled || !s.visible) return;
+    // Without a handler the click may still have changed the model (a check
+    // box, an option): the windows are brought up to date all the same.
+    const std::function<void()> handler = s.beiKlick ? s.beiKlick : [] {};  // may replace itself
     ereignis(handler);
 }
 
