@@ -154,9 +154,11 @@ bool Datenverbindung::oeffneDatei() {
         offeneDatei_.clear();
     }
     // Never create: a missing word database is an error, not a new empty one.
+    // A connection belongs to one thread, so SQLite need not lock around
+    // every field it hands out.
     for (int flags : {SQLITE_OPEN_READWRITE, SQLITE_OPEN_READONLY}) {
         sqlite3* db = nullptr;
-        const int rc = sqlite3_open_v2(datei.c_str(), &db, flags, nullptr);
+        const int rc = sqlite3_open_v2(datei.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
         if (rc == SQLITE_OK) {
             db_ = db;
             offeneDatei_ = datei;
