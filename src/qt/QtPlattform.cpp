@@ -212,6 +212,7 @@ void QtPlattform::zeigeFenster(FormFenster& f, bool modal) {
 
 void QtPlattform::zeigeModal(wx::Form& form) {
     if (beendet_) return;
+    form.visible = true;
     FormFenster& f = sichereFenster(form);
     f.abgleichen();
     zeigeFenster(f, true);
@@ -230,6 +231,7 @@ void QtPlattform::zeigeModal(wx::Form& form) {
 
 void QtPlattform::zeigeModeless(wx::Form& form) {
     if (beendet_) return;
+    form.visible = true;
     FormFenster& f = sichereFenster(form);
     f.abgleichen();
     zeigeFenster(f, false);

@@ -23,7 +23,7 @@ protected:
     QtPlattform p{testOptionen(1.0)};
     ProbeFrm form{p};
 
-    void SetUp() override { p.zeigeModeless(form); }
+    void SetUp() override { form.zeigeModeless(); }
     FormFenster& fenster() { return *p.fenster(form); }
     template <class W = QWidget>
     W* w(const wx::Steuerelement& s) {
@@ -181,7 +181,7 @@ TEST_F(Binder, CloseRequestGoesToTheGame) {
 
     // Without a handler the window just hides.
     form.beiSchliessen = nullptr;
-    p.zeigeModeless(form);
+    form.zeigeModeless();
     EXPECT_TRUE(fenster().isVisible());
     fenster().close();
     EXPECT_FALSE(form.visible);

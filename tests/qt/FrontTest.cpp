@@ -76,7 +76,7 @@ FrontSpiel::FrontSpiel(const std::vector<wx::test::TestWort>& woerter, double sk
     spiel = std::make_unique<wx::Spiel>(plattform);
     gestartet = spiel->starte("|Version=4;Class=D;TeskFeldName=LT12;LupenFlag=0;nSpieler=2;Anna;Ben;anna;ben;|",
                               installation.pfad());
-    if (gestartet) plattform.zeigeModeless(spiel->mainFrm());
+    if (gestartet) spiel->mainFrm().zeigeModeless();
 }
 
 }  // namespace wxqt::test

@@ -89,8 +89,8 @@ TEST(Hauptfenster, ASpinTickTouchesExactlyTwoPictures) {
         s.plattform.tick(m.gradTimer);
         SCOPED_TRACE(i);
         EXPECT_EQ(s.plattform.letzteAenderungen(), 2);
-        EXPECT_FALSE(s.widget(m.RadImg[vorher])->isVisibleTo(&s.fenster()));
-        EXPECT_TRUE(s.widget(m.RadImg[m.RadPos])->isVisibleTo(&s.fenster()));
+        EXPECT_FALSE(s.widget(m.RadImg[vorher])->isVisible());
+        EXPECT_TRUE(s.widget(m.RadImg[m.RadPos])->isVisible()) << "on the screen, in its window";
     }
 }
 

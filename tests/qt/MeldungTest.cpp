@@ -85,7 +85,7 @@ TEST_F(Meldung, QuestionsAreAnsweredByEnterOrByTheAccelerator) {
 
 TEST_F(Meldung, TheMainWindowsTimersKeepFiringWhileTheMessageWaits) {
     ProbeFrm haupt(p);
-    p.zeigeModeless(haupt);
+    haupt.zeigeModeless();
     haupt.Uhr.enabled = true;
     p.abgleichen();
     waehrendDerMeldung([&] {
@@ -99,7 +99,7 @@ TEST_F(Meldung, TheMainWindowsTimersKeepFiringWhileTheMessageWaits) {
 TEST_F(Meldung, AModalWindowHiddenByTheGameEndsItsLoop) {
     // A tick of another window answers the message: the wait ends with it.
     ProbeFrm haupt(p);
-    p.zeigeModeless(haupt);
+    haupt.zeigeModeless();
     haupt.Uhr.enabled = true;
     haupt.Uhr.beiTick = [&] {
         if (++haupt.ticks == 2) mld.Btn2_Click();

@@ -29,7 +29,7 @@ void klickeSpaeter(QWidget* w) {
 TEST(Pause, InputMadeDuringThePauseIsDroppedNotHandledLate) {
     QtPlattform p(testOptionen());
     ProbeFrm form(p);
-    p.zeigeModeless(form);
+    form.zeigeModeless();
     QWidget* knopf = p.fenster(form)->widgetVon(form.Knopf);
 
     p.beginnePause();
@@ -49,7 +49,7 @@ TEST(Pause, InputMadeDuringThePauseIsDroppedNotHandledLate) {
 TEST(Pause, NoTimerFiresDuringThePauseNorAsItEnds) {
     QtPlattform p(testOptionen());
     ProbeFrm form(p);
-    p.zeigeModeless(form);
+    form.zeigeModeless();
     form.Uhr.enabled = true;
     p.abgleichen();
     p.beginnePause();
