@@ -183,7 +183,7 @@ struct MainFrm::WortIndex {
     // A position is checked against the played list before it is handed out,
     // so a change to the list that went unseen can never yield a played word.
     int naechsteOffeneNach(int p, const NummernListe& benutzt) {
-        for (size_t runde = 0; runde <= ids.size(); ++runde) {
+        for (size_t schritt = 0; schritt <= ids.size(); ++schritt) {
             int q = offen.naechste(p + 1);
             if (q < 0) q = offen.naechste(0);
             if (q < 0 || !benutzt.enthaelt(ids[static_cast<size_t>(q)])) return q;
