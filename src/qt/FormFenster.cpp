@@ -294,6 +294,8 @@ void FormFenster::anwenden(Bindung& b, const wx::Steuerelement* alt) {
                 QPalette pal = l->palette();
                 pal.setColor(QPalette::WindowText, farbe(s.vorder));
                 pal.setColor(QPalette::Window, farbe(s.hinter));
+                // A disabled label greys its text, as on the design's screen.
+                pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 128));
                 l->setPalette(pal);
                 l->setAutoFillBackground(!s.transparent);
             }
