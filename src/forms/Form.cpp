@@ -25,8 +25,44 @@ void Form::zeigeModeless() {
     plattform_.zeigeModeless(*this);
 }
 
+// Lines of a word-wrapped caption at a fixed width: words are put on a line
+// while they fit; a word wider than the line stands on a line of its own.
+int Form::umbrocheneZeilen(const std::string& text, const Schrift& schrift, int32_t breite) {
+    int zeilen = 0;
+    size_t start = 0;
+    while (true) {
+        const size_t ende = text.find('\r', start);
+        const std::string absatz = text.substr(start, ende == std::string::npos ? std::string::npos : ende - start);
+        std::string zeile;
+        size_t pos = 0;
+        ++zeilen;
+        while (pos < absatz.size()) {
+            size_t naechster = absatz.find(' ', pos);
+            if (naechster == std::string::npos) naechster = absatz.size();
+            const std::string wort = absatz.substr(pos, naechster - pos);
+            const std::string probe = zeile.empty() ? wort : zeile + " " + wort;
+            if (!zeile.empty() && plattform_.textGroesse(probe, schrift).breite > breite) {
+                ++zeilen;
+                zeile = wort;
+            } else {
+                zeile = probe;
+            }
+            pos = naechster + 1;
+        }
+        if (ende == std::string::npos) break;
+        start = ende + 1;
+    }
+    return zeilen;
+}
+
 void Form::passeGroesseAn(Steuerelement& s) {
     if (!s.autoSize || s.art != Art::Label) return;
+    if (s.wortUmbruch) {
+        // A wrapping label keeps its width and grows or shrinks in height.
+        const int32_t zeile = plattform_.textGroesse("X", s.schrift).hoehe;
+        s.height = zeile * umbrocheneZeilen(s.caption, s.schrift, s.width);
+        return;
+    }
     const TextGroesse g = plattform_.textGroesse(s.caption, s.schrift);
     s.width = g.breite;
     s.height = g.hoehe;

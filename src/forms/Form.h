@@ -57,6 +57,9 @@ public:
     static int32_t absLeft(const Steuerelement& s);
     static int32_t absTop(const Steuerelement& s);
 
+    // Number of lines a caption takes when wrapped at a width (twips).
+    int umbrocheneZeilen(const std::string& text, const Schrift& schrift, int32_t breite);
+
 protected:
     // Registers a control; its position in this list is its drawing order.
     Steuerelement& neu(Steuerelement& s, Art art, const std::string& name, Steuerelement* container,

@@ -94,6 +94,7 @@ void MainFrm::baueLayout() {
     para.vorder = kBlau;
     para.ausrichtung = Ausrichtung::Mitte;
     para.wortUmbruch = true;
+    para.autoSize = true;  // grows downwards; the board centres it in its frame
     para.transparent = true;
 
     // Players and scores.

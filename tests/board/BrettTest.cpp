@@ -38,6 +38,22 @@ TEST_F(Brett, CellsStandSideBySideAfterTheContext) {
     EXPECT_EQ(m.ParaphrLbl.top, (1125 - m.ParaphrLbl.height) / 2 + 50);
 }
 
+TEST_F(Brett, LongParaphraseWrapsAndStaysCentred) {
+    g.aktWort = "Hund";
+    g.aktKontext = "der";
+    // 120 twips a letter at 12 points: 21 letters fit the 2610-twip label
+    g.aktParaphrase = "Ein Haustier, das gerne bellt und spielt.";
+    t.plattform.zufallsWerte({0.0});
+    m.WortAufbauen();
+    EXPECT_EQ(m.ParaphrLbl.width, 2610);
+    EXPECT_EQ(m.ParaphrLbl.height, 3 * 300);
+    EXPECT_EQ(m.ParaphrLbl.top, 162);  // (1125 - 900) / 2 + 50 = 162.5, to even
+    g.aktParaphrase = "Kurz.";
+    m.WortAufbauen();
+    EXPECT_EQ(m.ParaphrLbl.height, 300);
+    EXPECT_EQ(m.ParaphrLbl.top, 462);
+}
+
 TEST_F(Brett, ShortWordAfterLongHidesTheRest) {
     lege("Geburtstagsfest", "das", 0.0);
     for (auto& z : m.BstLbl) EXPECT_TRUE(z.visible);
