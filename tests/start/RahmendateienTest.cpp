@@ -166,16 +166,11 @@ TEST(GlobModulTest, PlayedWordsList) {
 
 TEST(TextTest, LettersCaseAndCodePage) {
     EXPECT_EQ(laenge("Bär"), 3);
-    EXPECT_EQ(zeichen("Fuß")[2], "ß");
     EXPECT_EQ(gross("äöüßaz"), "ÄÖÜßAZ");
-    EXPECT_EQ(ausAnsi("Gl\xFC" "ckstreffer \x80"), "Glückstreffer €");
+    EXPECT_EQ(ausAnsi("Gl\xFC" "ck \x80"), "Glück €");
     EXPECT_EQ(nachAnsi("LösungswortFarbig"), "L\xF6sungswortFarbig");
-    EXPECT_EQ(ansiCode("ö"), 246);
-    EXPECT_EQ(ansiCode("ß"), 223);
     EXPECT_EQ(runde(2.5), 2);
     EXPECT_EQ(runde(3.5), 4);
-    EXPECT_EQ(zahlAmAnfang(" 12abc"), 12);
-    EXPECT_EQ(zahlAmAnfang("x1"), 0);
 }
 
 TEST(TextTest, FilesAreFoundWithoutRegardToCase) {

@@ -44,14 +44,6 @@ void VirtuellePlattform::laufe(double sekunden) {
     zeit = std::max(zeit, ende);
 }
 
-void VirtuellePlattform::laufeBis(const std::function<bool()>& bedingung, double maxSekunden) {
-    const double grenze = zeit + maxSekunden;
-    while (!bedingung()) {
-        if (zeit >= grenze) throw std::runtime_error("condition not reached in virtual time");
-        laufe(0.01);
-    }
-}
-
 void VirtuellePlattform::wennModal(const std::string& formName, std::function<void(Form&)> antwort) {
     skripte_.push_back({formName, std::move(antwort)});
 }

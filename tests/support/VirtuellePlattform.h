@@ -26,8 +26,6 @@ public:
     // Advances the clock by sekunden, firing every enabled timer of the forms
     // seen so far whenever it is due, in time order.
     void laufe(double sekunden);
-    // Fires the timers until bedingung() holds; throws after maxSekunden.
-    void laufeBis(const std::function<bool()>& bedingung, double maxSekunden = 600);
     void beobachte(Form& form);
 
     // --- modal windows ---
