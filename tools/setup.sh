@@ -29,9 +29,17 @@ wirbelix_pakete() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${fehlend[@]}"
 }
 
+# The build's own output goes to build/bauen.log; it is shown only when the
+# build fails.
 wirbelix_bauen() {
   local jobs
   jobs=$(nproc 2>/dev/null || echo 2)
-  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-  cmake --build build -j "$jobs"
+  mkdir -p build
+  echo "Baue Wirbelix (Protokoll: build/bauen.log) ..."
+  if ! { cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" &&
+         cmake --build build -j "$jobs"; } >build/bauen.log 2>&1; then
+    tail -n 60 build/bauen.log
+    echo "Der Bau ist fehlgeschlagen; das ganze Protokoll steht in build/bauen.log."
+    return 1
+  fi
 }
