@@ -1,50 +1,72 @@
-// Small spelling databases for the word tests, written into a folder of
-// their own that disappears with the test.
+// Small spelling databases for the word tests, written with plain SQL into a
+// TestInstallation's folder.
 #pragma once
 
+#include <sqlite3.h>
+
 #include <cstdint>
+#include <cstdio>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
-
-struct sqlite3;
 
 namespace wx::test {
 
 struct Wortzeile {
     int64_t refNr = 0;
     std::string wort;
-    std::optional<std::string> kontext;             // nullopt is stored as NULL
+    std::optional<std::string> kontext;                            // nullopt: NULL
     bool gws = true;
-    bool lip = true;                                // unit LIP_; the unit LT12 is the opposite
+    bool lip = true;                                               // unit LIP_; LT12 is the opposite
     std::optional<std::string> paraphrase = "Eine Umschreibung.";  // nullopt: NULL
-    bool mitSemSynt = true;                         // false: no SemSynt row at all
+    bool mitSemSynt = true;                                        // false: no SemSynt row
 };
 
-class TempOrdner {
-public:
-    TempOrdner();
-    ~TempOrdner();
-    TempOrdner(const TempOrdner&) = delete;
-    TempOrdner& operator=(const TempOrdner&) = delete;
-    const std::string& pfad() const { return pfad_; }
-    std::string datei(const std::string& name) const { return pfad_ + "/" + name; }
+// Runs SQL on a database file (created if missing).
+inline void fuehreAus(const std::string& datei, const std::string& sql) {
+    sqlite3* db = nullptr;
+    char* fehler = nullptr;
+    const bool gut = sqlite3_open(datei.c_str(), &db) == SQLITE_OK &&
+                     sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &fehler) == SQLITE_OK;
+    const std::string meldung = fehler ? fehler : sqlite3_errmsg(db);
+    sqlite3_free(fehler);
+    sqlite3_close(db);
+    if (!gut) throw std::runtime_error(meldung);
+}
 
-private:
-    std::string pfad_;
-};
+inline std::string sqlText(const std::optional<std::string>& t) {
+    if (!t) return "NULL";
+    std::string out = "'";
+    for (char c : *t) out += c == '\'' ? std::string("''") : std::string(1, c);
+    return out + "'";
+}
 
-// Writes WortListe and SemSynt, rows in the order given.
-void schreibeWortDatenbank(const std::string& datei, const std::vector<Wortzeile>& zeilen);
-// Runs SQL on a database file (for test set-up and for looking at the result).
-void fuehreAus(const std::string& datei, const std::string& sql);
-// The whole numbers of the first column of a query, in order.
-std::vector<int64_t> zahlenAus(const std::string& datei, const std::string& sql);
+// Writes WortListe and SemSynt anew, rows in the order given.
+inline void schreibeWortDatenbank(const std::string& datei, const std::vector<Wortzeile>& zeilen) {
+    std::remove(datei.c_str());
+    std::string sql =
+        "CREATE TABLE WortListe (RefNr INTEGER, Wort TEXT, Kontext TEXT, GWS INTEGER, LIP_ INTEGER, LT12 INTEGER);"
+        "CREATE TABLE SemSynt (RefNr INTEGER, Paraphr TEXT, SatzKontext TEXT); BEGIN;";
+    for (const auto& z : zeilen) {
+        const std::string nr = std::to_string(z.refNr);
+        sql += "INSERT INTO WortListe VALUES (" + nr + "," + sqlText(z.wort) + "," + sqlText(z.kontext) +
+               (z.gws ? ",1" : ",0") + (z.lip ? ",1,0);" : ",0,1);");
+        if (z.mitSemSynt)
+            sql += "INSERT INTO SemSynt VALUES (" + nr + "," + sqlText(z.paraphrase) + ",'Ein Satz mit @.');";
+    }
+    fuehreAus(datei, sql + "COMMIT;");
+}
 
 // Words named "W<n>" with RefNr n, for n = 1..anzahl, all in LIP_.
-std::vector<Wortzeile> nummerierteWoerter(int anzahl);
+inline std::vector<Wortzeile> nummerierteWoerter(int anzahl) {
+    std::vector<Wortzeile> out;
+    for (int n = 1; n <= anzahl; ++n)
+        out.push_back({n, "W" + std::to_string(n), "der", true, true, "Umschreibung " + std::to_string(n)});
+    return out;
+}
 
 // The random number that makes GlobModul::zufallsZahl(lo, hi) give wert.
-double zufallFuer(int wert, int lo, int hi);
+inline double zufallFuer(int wert, int lo, int hi) { return (wert - lo + 0.5) / (hi - lo + 1); }
 
 }  // namespace wx::test
