@@ -1,5 +1,5 @@
-// Judging a letter: the outcome table, which letter is right, the guards,
-// and the keyboard.
+// After the wheel stopped on a value: judging a letter, buying one, guessing
+// the word, the keyboard, and the hints after repeated failures.
 #include <gtest/gtest.h>
 
 #include "RundenSpiel.h"
@@ -7,253 +7,169 @@
 namespace wx::test {
 namespace {
 
-using Toene = std::vector<std::string>;
+constexpr int16_t k20 = 1, k80 = 2, k150 = 4, k10 = 7, k40 = 8, k100 = 9;  // wheel positions
 
-constexpr int16_t k40 = 8, k80 = 2, k100 = 9;  // wheel positions
-
-class Buchstaben : public ::testing::Test {
-protected:
-    RundenSpiel s;
-    MainFrm& m = s.m();
-
-    void SetUp() override {
-        s.legeWort("Boot");
-        s.punkte(0) = 500;
+// A letter key, or "+" for buying the next letter.
+TEST(Buchstaben, EveryOutcomeOfALetterOrAPurchase) {
+    struct Fall {
+        const char* name;
+        int16_t pos, fehl, rad;  // before: position in "Brunnen", failed attempts (of 3), wheel
+        int32_t start;
+        const char* raten;  // nullptr: no word guess; else the right letters typed in it first
+        const char* taste;
+        const char* ton;
+        int pause, punkte, spieler, posDanach, fehlDanach;
+        bool ratenDanach, satzWeg;
+    };
+    const Fall faelle[] = {
+        {"right", 0, 1, k40, 500, nullptr, "B", "Annahme1", 0, 540, 1, 1, 0, false, true},
+        {"right, word done", 6, 2, k100, 500, nullptr, "N", "Gratulation1", 3, 600, 1, 0, 0, false, true},
+        {"wrong", 0, 0, k80, 500, nullptr, "X", "LeichterFehler", 0, 420, 0, 0, 1, false, false},
+        {"wrong, score low", 0, 0, k80, 30, nullptr, "X", "LeichterFehler", 0, 0, 0, 0, 1, false, false},
+        {"wrong, used up", 2, 2, k40, 500, nullptr, "X", "AllgemeinerFehler", 8, 460, 0, 0, 0, false, true},
+        {"guess: right", 2, 0, k40, 500, "", "U", "Annahme1", 0, 540, 0, 3, 0, true, false},
+        {"guess: word done", 6, 0, k40, 500, "", "N", "Gratulation1", 3, 540, 1, 0, 0, false, true},
+        // Every letter missing when the guess began is paid: (7 - 2) * 40.
+        {"guess: wrong", 2, 1, k40, 500, "U", "X", "SchwererFehler", 0, 340, 0, 3, 0, false, false},
+        {"guess: wrong, too low", 2, 0, k40, 100, "", "X", "SchwererFehler", 0, 0, 0, 2, 0, false, false},
+        {"buy", 0, 2, k150, 150, nullptr, "+", "Annahme2", 0, 0, 0, 1, 2, false, false},
+        // The last letter bought brings the next word at once, without pause or bonus.
+        {"buy the last", 6, 2, k20, 500, nullptr, "+", "Annahme2", 0, 480, 0, 0, 2, false, false}};
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        RundenSpiel s;
+        MainFrm& m = s.m();
+        s.legeWort("Brunnen");
+        s.g().FehlversucheMaximum = 3;
+        s.g().aktBstPos = f.pos;
+        m.FehlVersuche = f.fehl;
+        s.punkte(0) = f.start;
         s.punkte(1) = 70;
-    }
-    Farbe verdeckt(int i) const { return m.BstLbl[static_cast<size_t>(i)].hinter; }
-};
-
-// ---- the outcome table ----
-
-TEST_F(Buchstaben, RightLetterWithLettersLeftRevealsScoresAndPassesTheTurn) {
-    s.stoppeAuf(k40);
-    s.vergiss();
-    s.klicke("B");
-    EXPECT_EQ(s.toene(), Toene{"Annahme1"});
-    EXPECT_EQ(m.BstLbl[0].vorder, s.aufgedeckt(0));
-    EXPECT_EQ(m.BstLbl[1].vorder, verdeckt(1));
-    EXPECT_EQ(s.g().aktBstPos, 1);
-    EXPECT_EQ(s.punkte(0), 540);
-    EXPECT_EQ(s.spiel->dateiInfoFrm().SpPunkte[0].caption, "540");
-    EXPECT_EQ(m.SpNameLbl.caption, "Ben");
-    EXPECT_EQ(m.punkZiff[4].caption, "7");  // the digits show the next player
-    s.erwarteNeuenDreh();
-}
-
-TEST_F(Buchstaben, RightLastLetterWaitsThreeSecondsThenNextWordAndTheTurnPasses) {
-    s.g().aktBstPos = 3;
-    m.FehlVersuche = 2;
-    s.stoppeAuf(k100);
-    s.vergiss();
-    const double vorher = s.plattform.verschlafen;
-    s.klicke("T");
-    EXPECT_EQ(s.toene(), Toene{"Gratulation1"});
-    EXPECT_NEAR(s.plattform.verschlafen - vorher, 3.0, 0.6);
-    EXPECT_NE(s.g().aktWort, "Boot");
-    EXPECT_EQ(s.g().aktBstPos, 0);
-    EXPECT_EQ(s.punkte(0), 600);
-    EXPECT_EQ(s.g().aktSpieler, 1);
-    EXPECT_EQ(m.FehlVersuche, 0);
-    EXPECT_EQ(m.WortRatenLampe.bild, m.LampeRotImg.bild);
-    s.erwarteNeuenDreh();
-}
-
-TEST_F(Buchstaben, WrongLetterCostsTheValueNotBelowZeroAndTheSamePlayerSpins) {
-    s.stoppeAuf(k80);
-    s.vergiss();
-    s.klicke("X");
-    EXPECT_EQ(s.toene(), Toene{"LeichterFehler"});
-    EXPECT_EQ(s.punkte(0), 420);
-    EXPECT_EQ(m.FehlVersuche, 1);
-    EXPECT_EQ(m.BstLbl[0].vorder, verdeckt(0));
-    EXPECT_EQ(s.g().aktSpieler, 0);
-    s.erwarteNeuenDreh();
-
-    s.punkte(0) = 30;
-    s.stoppeAuf(k80);
-    s.klicke("X");
-    EXPECT_EQ(s.punkte(0), 0);
-}
-
-TEST_F(Buchstaben, WrongLetterWithAttemptsUsedUpShowsTheSolutionForEightSeconds) {
-    s.g().FehlversucheMaximum = 1;
-    s.g().aktBstPos = 2;
-    const std::vector<Farbe> erwartet = {verdeckt(0), verdeckt(1), s.aufgedeckt(2), s.aufgedeckt(3)};
-    s.stoppeAuf(k40);
-    s.vergiss();
-    const double vorher = s.plattform.verschlafen;
-    s.klicke("X");
-    EXPECT_EQ(s.toene(), Toene{"AllgemeinerFehler"});
-    EXPECT_NEAR(s.plattform.verschlafen - vorher, 8.0, 0.6);
-    // On the screen during the pause: the rest of the word, from position 2.
-    const auto& brett = s.plattform.brettBeiPause;
-    ASSERT_EQ(brett.size(), 15u);
-    EXPECT_EQ(std::vector<Farbe>(brett.begin(), brett.begin() + 4), erwartet);
-    EXPECT_NE(s.g().aktWort, "Boot");
-    EXPECT_EQ(m.FehlVersuche, 0);
-    EXPECT_EQ(s.punkte(0), 460);  // the same player pays, after the new word
-    EXPECT_EQ(s.g().aktSpieler, 0);
-    s.erwarteNeuenDreh();
-}
-
-TEST_F(Buchstaben, WrongLetterInAWordGuessCostsEveryLetterMissingAtItsStart) {
-    s.legeWort("Fahrrad");
-    s.g().aktBstPos = 2;
-    s.stoppeAuf(k40);
-    m.WortRatenBtn.beiKlick();
-    s.vergiss();
-    s.klicke("X");
-    EXPECT_EQ(s.toene(), Toene{"SchwererFehler"});
-    EXPECT_EQ(s.punkte(0), 300);  // (7 - 2) * 40
-    EXPECT_FALSE(m.WortRatenModus);
-    EXPECT_EQ(m.WortRatenStart, 0);
-    EXPECT_EQ(m.WortRatenLampe.bild, m.LampeRotImg.bild);
-    EXPECT_EQ(m.FehlVersuche, 0);
-    EXPECT_EQ(s.g().aktSpieler, 0);
-    s.erwarteNeuenDreh();
-
-    s.punkte(0) = 100;
-    s.stoppeAuf(k40);
-    m.WortRatenBtn.beiKlick();
-    s.klicke("X");
-    EXPECT_EQ(s.punkte(0), 0);
-}
-
-TEST_F(Buchstaben, RightLettersInAWordGuessKeepThePlayerTypingUntilTheWordIsDone) {
-    s.stoppeAuf(k40);
-    m.WortRatenBtn.beiKlick();
-    s.klicke("B");
-    EXPECT_EQ(s.g().aktSpieler, 0);
-    EXPECT_EQ(s.punkte(0), 540);
-    EXPECT_FALSE(m.drehenBtn.enabled);
-    EXPECT_TRUE(s.tasten(true));
-    for (const char* b : {"O", "O", "T"}) s.klicke(b);
-    EXPECT_EQ(s.punkte(0), 660);
-    EXPECT_FALSE(m.WortRatenModus);
-    EXPECT_EQ(m.WortRatenLampe.bild, m.LampeRotImg.bild);
-    EXPECT_EQ(s.g().aktSpieler, 1);
-    s.erwarteNeuenDreh();
-}
-
-TEST_F(Buchstaben, TheSentenceStaysDuringAWordGuessAndGoesAfterAnOrdinaryRightLetter) {
-    auto zeigeSatz = [this] {
+        s.stoppeAuf(f.rad);
+        if (f.raten) {
+            s.vergiss();
+            m.WortRatenBtn.beiKlick();
+            EXPECT_EQ(s.toene(), Toene{"Achtung"});
+            EXPECT_FALSE(m.BstKaufBtn.enabled || m.WortRatenBtn.enabled || m.showSatzBtn.enabled);
+        }
+        if (f.raten && *f.raten) s.klicke(f.raten);
         m.UebTitelLabel.visible = false;
         m.SatzBspLbl.visible = true;
+        const int16_t p = s.g().aktBstPos;
+        const double geschlafen = s.plattform.verschlafen;
+        std::vector<Farbe> brett;  // as a pause begins
+        s.plattform.beiPause = [&] { for (const auto& z : m.BstLbl) brett.push_back(z.vorder); };
+        s.vergiss();
+
+        if (*f.taste == '+') m.BstKaufBtn.beiKlick();
+        else s.klicke(f.taste);
+        EXPECT_EQ(s.toene(), Toene{f.ton});
+        EXPECT_NEAR(s.plattform.verschlafen - geschlafen, f.pause, 0.6);
+        EXPECT_EQ(s.g().aktWort != "Brunnen", f.posDanach < p);
+        if (f.pause) {  // on the screen in the pause: the word revealed from the judged cell on
+            for (int i = 0; i < 7; ++i) EXPECT_EQ(brett.at(i), i < p ? kWeiss : kBlau) << i;
+        } else if (f.posDanach >= p) {
+            EXPECT_EQ(m.BstLbl[p].vorder, f.posDanach > p ? kBlau : kWeiss);
+        }
+        EXPECT_EQ(s.g().aktBstPos, f.posDanach);
+        EXPECT_EQ(s.punkte(0), f.punkte);
+        EXPECT_EQ(s.spiel->dateiInfoFrm().SpPunkte[0].caption, std::to_string(f.punkte));
+        EXPECT_EQ(m.SpNameLbl.caption + s.ziffern(),
+                  f.spieler ? "Ben000070" : "Anna" + std::to_string(1000000 + f.punkte).substr(1));
+        EXPECT_EQ(m.FehlVersuche, f.fehlDanach);
+        EXPECT_EQ(bool(m.WortRatenModus), f.ratenDanach);
+        EXPECT_EQ(m.WortRatenLampe.bild, f.ratenDanach ? m.LampeGruenImg.bild : m.LampeRotImg.bild);
+        EXPECT_EQ(m.SatzBspLbl.visible, !f.satzWeg);
+        if (!f.ratenDanach) s.erwarteNeuenDreh();
+        else EXPECT_TRUE(!m.drehenBtn.enabled && s.tasten(true));
+    }
+}
+
+TEST(Buchstaben, ATurnPlayedInsideTheLetterCheckLeavesTheButtonsRight) {
+    RundenSpiel s;
+    MainFrm& m = s.m();
+    s.legeWort("Boot");
+    s.punkte(0) = 500;
+    s.punkte(1) = 70;
+    // As Anna's right letter passes the turn, Ben plays a whole turn before
+    // her call returns: a wrong letter at 80, then a spin that loses the turn.
+    s.plattform.beiZeichnen = [&] {
+        if (s.g().aktSpieler != 1) return;
+        s.plattform.beiZeichnen = nullptr;
+        m.RadDrehen();
+        m.RadPos = k80;
+        m.RadStoppen();
+        s.klicke("X");
+        s.stoppeAuf(0);
     };
     s.stoppeAuf(k40);
-    m.WortRatenBtn.beiKlick();
-    zeigeSatz();
     s.klicke("B");
-    EXPECT_TRUE(m.SatzBspLbl.visible);
-    s.klicke("X");
-
-    s.stoppeAuf(k40);
-    zeigeSatz();
-    s.klicke("O");
-    EXPECT_FALSE(m.SatzBspLbl.visible);
-    EXPECT_TRUE(m.UebTitelLabel.visible);
+    EXPECT_EQ(m.SpNameLbl.caption, "Anna");
+    EXPECT_EQ(s.punkte(0), 540);
+    EXPECT_EQ(s.punkte(1), 0);
+    s.erwarteNeuenDreh();
 }
 
-// ---- which letter is right, and when a letter counts at all ----
-
-TEST_F(Buchstaben, LowerCaseLettersMatchTheirCapitalsAndSharpSOnlyItsOwnKey) {
-    s.legeWort("aß");
-    s.stoppeAuf(k40);
-    s.klicke("A");
-    EXPECT_EQ(s.g().aktBstPos, 1);
-    s.stoppeAuf(k40);
-    s.klicke("S");
-    EXPECT_EQ(s.g().aktBstPos, 1);
-    s.stoppeAuf(k40);
-    s.klicke("ß");
-    EXPECT_NE(s.g().aktWort, "aß");
+TEST(Buchstaben, KeysMapToLetterKeysAndOthersCountForNothing) {
+    RundenSpiel s;
+    // ö Ö ä ü ß, [ \ ] ^ for Ä Ö Ü ß, a z; then 1 @ { blank CR. Small letters on the board count too.
+    for (const auto& [wort, ansi] :
+         {std::pair{"öl", 246}, {"Öl", 214}, {"äpfel", 228}, {"Übung", 252}, {"ßa", 223}, {"Äpfel", 91},
+          {"öl", 92}, {"übung", 93}, {"ßa", 94}, {"ast", 97}, {"Zoo", 122}, {"", 49}, {"", 64}, {"", 123},
+          {"", 32}, {"", 13}}) {
+        s.legeWort(*wort ? wort : "Boot");
+        s.stoppeAuf(k40);
+        s.vergiss();
+        s.m().Form_KeyPress(static_cast<int16_t>(ansi));
+        EXPECT_EQ(s.g().aktBstPos, *wort ? 1 : 0) << ansi;
+        if (*wort) continue;
+        EXPECT_TRUE(s.toene().empty() && s.m().BstKaufBtn.enabled) << ansi;  // judging never began
+        s.klicke("B");
+    }
 }
 
-TEST_F(Buchstaben, ALetterBeforeTheSpinOrWhileTheWheelTurnsChangesNothing) {
-    ASSERT_TRUE(m.drehenBtn.enabled);
+TEST(Buchstaben, ALetterCountsOnlyAfterAStopAndTheKeyboardOnlyWhenFree) {
+    RundenSpiel s;
+    MainFrm& m = s.m();
+    s.legeWort("Boot");
     m.setzeLampe(1, true);
     m.setzeBuchstabenTasten(true);
-    m.WortRatenBtn.enabled = true;
-    s.klicke("B");
-    EXPECT_EQ(m.KaufenLampe.bild, m.LampeGruenImg.bild);  // not even the lamp
-    EXPECT_TRUE(m.WortRatenBtn.enabled);
-    EXPECT_EQ(s.g().aktBstPos, 0);
-    EXPECT_EQ(s.punkte(0), 500);
-    EXPECT_TRUE(s.toene().empty());
-
+    s.klicke("B");  // before the spin: not even the lamp changes
+    EXPECT_EQ(m.KaufenLampe.bild, m.LampeGruenImg.bild);
     m.drehenBtn.beiKlick();
     m.setzeBuchstabenTasten(true);
     s.vergiss();
-    s.klicke("B");
-    EXPECT_EQ(s.g().aktBstPos, 0);
-    EXPECT_TRUE(s.toene().empty());
-}
-
-// ---- the keyboard ----
-
-TEST_F(Buchstaben, KeysMapToTheirLetterKeysUmlautsAndBracketsIncluded) {
-    struct Fall {
-        const char* wort;
-        int16_t ansi;
-    };
-    // ö Ö ä ü ß, then [ \ ] ^ for Ä Ö Ü ß, then a and z
-    for (const Fall f : {Fall{"Öl", 246}, Fall{"Öl", 214}, Fall{"Äpfel", 228}, Fall{"Übung", 252},
-                         Fall{"ßa", 223}, Fall{"Äpfel", 91}, Fall{"Öl", 92}, Fall{"Übung", 93},
-                         Fall{"ßa", 94}, Fall{"Ast", 97}, Fall{"Zoo", 122}}) {
-        s.legeWort(f.wort);
-        s.stoppeAuf(k40);
-        m.Form_KeyPress(f.ansi);
-        EXPECT_EQ(s.g().aktBstPos, 1) << f.wort << " with key " << f.ansi;
-    }
-}
-
-TEST_F(Buchstaben, KeysWithoutALetterKeyAreDropped) {
-    s.stoppeAuf(k40);
-    s.vergiss();
-    for (int16_t ansi : {49, 64, 123, 32, 13}) m.Form_KeyPress(ansi);  // 1 @ { blank CR
-    EXPECT_TRUE(s.toene().empty());
+    s.klicke("X");  // while the wheel turns
     EXPECT_EQ(m.FehlVersuche, 0);
-    EXPECT_TRUE(m.BstKaufBtn.enabled);  // judging did not even begin
-}
-
-TEST_F(Buchstaben, KeysAreIgnoredWhileTheKeyboardIsLocked) {
+    EXPECT_EQ(s.toene(), Toene{});
+    m.RadPos = k40;
+    m.anhaltenBtn.beiKlick();
     s.g().TastaturEingabeSperren = 1;
-    s.stoppeAuf(k40);
     m.Form_KeyPress('b');
     EXPECT_EQ(s.g().aktBstPos, 0);
     s.klicke("B");  // the keys on the screen still work
     EXPECT_EQ(s.g().aktBstPos, 1);
 }
 
-// ---- the computer's turn ----
-
-TEST(BuchstabenComputer, NoInputOfTheMainWindowCountsDuringTheComputersTurn) {
-    RundenSpiel s(beispielWoerter(), startTextFuer({"Anna", "Computer"}));
+TEST(Buchstaben, NoInputOfTheMainWindowCountsDuringTheComputersTurn) {
+    RundenSpiel s({"Anna", "Computer"});
     MainFrm& m = s.m();
     s.g().GegenComputer = 1;
     s.legeWort("Boot");
     s.stoppeAuf(k40);
-    s.klicke("B");  // Anna is right: the turn goes to the computer
+    s.klicke("B");  // right: the turn passes to the computer
     ASSERT_TRUE(m.ComputerAmZug);
-
-    // Everything enabled, as if the computer's wheel had stopped on 40.
+    s.erwarteNeuenDreh();
     for (auto* b : {&m.WortRatenBtn, &m.BstKaufBtn, &m.showSatzBtn}) b->enabled = true;
-    m.drehenBtn.enabled = false;
+    m.drehenBtn.enabled = false;  // as if the computer's wheel had stopped on 40
     m.setzeBuchstabenTasten(true);
-    s.punkte(1) = 500;
     s.vergiss();
     m.Form_KeyPress('o');
     s.klicke("O");
-    m.BstKaufBtn.beiKlick();
-    m.WortRatenBtn.beiKlick();
-    m.showSatzBtn.beiKlick();
+    for (auto* b : {&m.BstKaufBtn, &m.WortRatenBtn, &m.showSatzBtn}) b->beiKlick();
     EXPECT_EQ(s.g().aktBstPos, 1);
-    EXPECT_EQ(s.punkte(1), 500);
-    EXPECT_FALSE(m.WortRatenModus);
-    EXPECT_FALSE(m.SatzBspLbl.visible);
-    EXPECT_TRUE(s.toene().empty());
-
+    EXPECT_FALSE(m.WortRatenModus || m.SatzBspLbl.visible);
+    EXPECT_EQ(s.toene(), Toene{});
     m.drehenBtn.enabled = true;
     m.drehenBtn.beiKlick();
     EXPECT_FALSE(m.gradTimer.enabled);
@@ -261,6 +177,45 @@ TEST(BuchstabenComputer, NoInputOfTheMainWindowCountsDuringTheComputersTurn) {
     EXPECT_FALSE(m.anhaltenBtn.enabled);
     m.anhaltenBtn.beiKlick();
     EXPECT_TRUE(m.gradTimer.enabled);
+}
+
+TEST(Hilfe, HintsComeOnceMoreThanHalfTheAttemptsAreUsed) {
+    // For each maximum, the wrong letters that bring a hint; the last shows the solution.
+    for (const auto& [maximum, hinweise] : {std::pair{5, std::vector<int>{3, 4}}, {4, {3}}, {3, {2}}, {1, {}}}) {
+        RundenSpiel s;
+        s.g().FehlversucheMaximum = static_cast<int16_t>(maximum);
+        s.legeWort("Boot");
+        s.punkte(0) = 1000;
+        std::vector<int> gezeigt;
+        for (int n = 1; n <= maximum; ++n) {
+            EXPECT_EQ(s.g().aktWort, "Boot") << maximum;
+            s.plattform.wennModalDruecke("MldFenster", "Btn1");  // answers a hint, if one comes
+            const auto fenster = s.plattform.modalGezeigt.size();
+            s.stoppeAuf(k10);
+            s.klicke("X");
+            if (s.plattform.modalGezeigt.size() > fenster) gezeigt.push_back(n);
+        }
+        EXPECT_EQ(gezeigt, hinweise) << maximum;
+        EXPECT_NE(s.g().aktWort, "Boot") << maximum;
+    }
+}
+
+TEST(Hilfe, TheHintNamesTheNextLetterOrGivesAwayTheWord) {
+    RundenSpiel s({"Anna Lena Schmidt"});
+    s.legeWort("Boot");
+    for (const auto& [pos, r, text] : {std::tuple{0, 0, "Das gesuchte Wort beginnt mit einem <B>."},
+                                       {2, 50, "Als nächster Buchstabe kommt ein <o>."},
+                                       {2, 51, "Das gesuchte Wort heißt: <Boot>."},
+                                       {0, 100, "Das gesuchte Wort heißt: <Boot>."}}) {
+        s.g().aktBstPos = static_cast<int16_t>(pos);
+        s.plattform.zufallsWerte({(r + 0.5) / 101.0});  // zufallsZahl(0, 100) gives r
+        s.plattform.wennModalDruecke("MldFenster", "Btn1");
+        s.m().gibHilfe();
+        const auto& f = s.spiel->mldFenster();
+        EXPECT_EQ(f.Meldung.caption, std::string("Ich glaube, ich muss dir helfen, Anna.\r") + text);
+        EXPECT_EQ(f.caption + f.Btn1.caption, "Hilfe&OK");
+        EXPECT_FALSE(f.Btn2.visible);
+    }
 }
 
 }  // namespace

@@ -6,95 +6,49 @@
 namespace wx::test {
 namespace {
 
-constexpr int16_t k80 = 2;  // wheel position of the value 80
+TEST(Satz, TheWordsPlaceBecomesAGapOfAtMostTenUnderscoresAndTheFontShrinksToFit) {
+    struct Fall {
+        const char* wort;
+        std::string satz;
+        const char* erwartet;  // nullptr: not looked at
+        int schrift;
+        bool mitSaetzen = true;
+    };
+    for (const Fall& f : {Fall{"Fahrrad", "Das @ steht im Keller.", "Das _______ steht im Keller.", 12},
+                          Fall{"Kindergärten", "Im @ spielen wir.", "Im __________ spielen wir.", 12},
+                          Fall{"Bär", "Größer als @ ist ein Bär.", "Größer als ___ ist ein Bär.", 12},
+                          Fall{"Hund", "Er bellt.", "____Er bellt.", 12},  // no @: the gap first
+                          Fall{"Hund", "", "", 12, false},                 // no sentence at all
+                          // 69 characters: 8280 twips at 12 points, 7590 at 11, 6900 at 10
+                          Fall{"Hund", std::string(30, 'x') + " @ " + std::string(33, 'y'), nullptr, 10},
+                          // wider than 32767 twips from 5 points on, 8040 at 1 point
+                          Fall{"Hund", std::string(800, 'x') + "@", nullptr, 1}}) {
+        SCOPED_TRACE(f.satz.substr(0, 30));
+        RundenSpiel s({"Anna", "Ben"}, {TestWort{6, f.wort, "das", true, true, "Umschreibung.", f.satz}},
+                      f.mitSaetzen);
+        MainFrm& m = s.m();
+        auto zeige = [&] {  // at 80 with 100 points
+            s.punkte(0) = 100;
+            s.stoppeAuf(2);
+            m.showSatzBtn.beiKlick();
+        };
+        zeige();
+        if (f.erwartet) EXPECT_EQ(s.g().aktSatz, f.erwartet);
+        EXPECT_EQ(m.SatzBspLbl.caption, s.g().aktSatz);
+        EXPECT_TRUE(m.SatzBspLbl.visible && !m.UebTitelLabel.visible);
+        EXPECT_EQ(m.SatzBspLbl.schrift.groesse, f.schrift);
+        EXPECT_EQ(m.SatzBspLbl.width, 7065);
+        // The value is paid, sentence or not, and the same player spins again.
+        EXPECT_EQ(s.ziffern() + " " + s.spiel->dateiInfoFrm().SpPunkte[0].caption, "000020 20");
+        EXPECT_EQ(s.g().aktSpieler, 0);
+        s.erwarteNeuenDreh();
 
-// A game whose only word is wort with this sentence material.
-struct SatzSpiel {
-    RundenSpiel s;
-    SatzSpiel(const std::string& wort, const std::string& satz, bool mitSaetzen = true)
-        : s({TestWort{6, wort, "das", true, true, "Umschreibung.", satz}}, RundenSpiel::kZweiSpieler,
-            mitSaetzen) {}
-    // Stops on 80 with 100 points and shows the sentence.
-    void zeige() {
-        s.punkte(0) = 100;
-        s.stoppeAuf(k80);
-        s.m().showSatzBtn.beiKlick();
+        m.SatzBspLbl.schrift.groesse = 4;
+        zeige();  // every showing starts again at 12 points
+        EXPECT_EQ(m.SatzBspLbl.schrift.groesse, f.schrift);
+        m.drehenBtn.beiKlick();  // the next spin takes the sentence down
+        EXPECT_TRUE(!m.SatzBspLbl.visible && m.UebTitelLabel.visible);
     }
-    const Steuerelement& lbl() { return s.m().SatzBspLbl; }
-};
-
-TEST(Satz, TheWordsPlaceBecomesAGapOfOneUnderscorePerLetter) {
-    SatzSpiel t("Fahrrad", "Das @ steht im Keller.");
-    t.zeige();
-    EXPECT_EQ(t.s.g().aktSatz, "Das _______ steht im Keller.");
-    EXPECT_EQ(t.lbl().caption, t.s.g().aktSatz);
-    EXPECT_TRUE(t.lbl().visible);
-    EXPECT_FALSE(t.s.m().UebTitelLabel.visible);
-    EXPECT_EQ(t.lbl().schrift.groesse, 12);  // it fits as it is
-}
-
-TEST(Satz, TheGapHasAtMostTenUnderscores) {
-    SatzSpiel t("Kindergärten", "Im @ spielen wir.");
-    t.zeige();
-    EXPECT_EQ(t.s.g().aktSatz, "Im __________ spielen wir.");
-}
-
-TEST(Satz, WithoutAnAtSignTheGapComesFirst) {
-    SatzSpiel t("Hund", "Er bellt laut.");
-    t.zeige();
-    EXPECT_EQ(t.s.g().aktSatz, "____Er bellt laut.");
-}
-
-TEST(Satz, CharactersAroundTheAtSignStayWhole) {
-    SatzSpiel t("Bär", "Größer als @ ist nur ein Bär.");
-    t.zeige();
-    EXPECT_EQ(t.s.g().aktSatz, "Größer als ___ ist nur ein Bär.");
-}
-
-TEST(Satz, WithoutASentenceTheLabelIsEmptyAndTheValueIsChargedAllTheSame) {
-    SatzSpiel t("Hund", "", false);
-    t.zeige();
-    EXPECT_EQ(t.s.g().aktSatz, "");
-    EXPECT_EQ(t.lbl().caption, "");
-    EXPECT_EQ(t.s.punkte(0), 20);
-}
-
-TEST(Satz, ShowingCostsTheValueAndUsesUpTheSpin) {
-    SatzSpiel t("Fahrrad", "Das @ steht im Keller.");
-    t.zeige();
-    MainFrm& m = t.s.m();
-    EXPECT_EQ(t.s.punkte(0), 20);
-    EXPECT_EQ(m.punkZiff[4].caption, "2");
-    EXPECT_EQ(t.s.spiel->dateiInfoFrm().SpPunkte[0].caption, "20");
-    EXPECT_EQ(t.s.g().aktSpieler, 0);
-    t.s.erwarteNeuenDreh();
-
-    m.drehenBtn.beiKlick();  // the next spin takes the sentence down
-    EXPECT_FALSE(t.lbl().visible);
-    EXPECT_TRUE(m.UebTitelLabel.visible);
-}
-
-TEST(Satz, ALongerSentenceShrinksToTheLargestSizeThatFits) {
-    // 69 characters with the gap: 8280 twips at 12 points, 7590 at 11, 6900 at 10.
-    SatzSpiel t("Hund", std::string(30, 'x') + " @ " + std::string(33, 'y'));
-    t.zeige();
-    ASSERT_EQ(testBreite(t.s.g().aktSatz, 10), 6900);
-    EXPECT_EQ(t.lbl().schrift.groesse, 10);
-    EXPECT_EQ(t.s.m().SatzBspLbl.width, 7065);
-
-    // Every click starts again at 12 points.
-    t.s.m().SatzBspLbl.schrift.groesse = 4;
-    t.zeige();
-    EXPECT_EQ(t.lbl().schrift.groesse, 10);
-}
-
-TEST(Satz, ASentenceTooWideEvenAtOnePointIsShownAtOnePoint) {
-    // 804 characters: 8040 twips at 1 point, and wider than 32767 twips at
-    // 5 points and more.
-    SatzSpiel t("Hund", std::string(800, 'x') + "@");
-    t.zeige();
-    EXPECT_EQ(t.lbl().schrift.groesse, 1);
-    EXPECT_TRUE(t.lbl().visible);
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// Passing the turn, the six score digits, the game-info window's scores, and
-// the lamps and menu group as the turn changes.
+// Turns, the six score digits, the lamps and the menu group, and a new game.
 #include <gtest/gtest.h>
 
 #include "RundenSpiel.h"
@@ -7,105 +6,103 @@
 namespace wx::test {
 namespace {
 
-std::string ziffern(MainFrm& m) {
-    std::string t;
-    for (const auto& z : m.punkZiff) t += z.caption + ",";
-    return t;
-}
+using Namen = std::vector<std::string>;
 
-std::vector<MenuEintrag*> gruppe(MainFrm& m) {
-    return {&m.mnuDateiNeu,     &m.mnuDateiInfo, &m.mnuDateiMeisterliste, &m.mnuDateiEnde,
-            &m.mnuBearbEinstell, &m.mnuHilfeInfo, &m.mnuHilfeSpielregeln,  &m.mnuHilfeAktKat};
-}
-
-TEST(Spieler, TheTurnGoesRoundThreePlayersShowingNameAndScoreOfEach) {
-    RundenSpiel s(beispielWoerter(), startTextFuer({"Anna", "Ben", "Cem"}));
-    s.punkte(0) = 10;
-    s.punkte(1) = 21;
-    s.punkte(2) = 32;
-    std::vector<std::string> folge;
-    for (int i = 0; i < 4; ++i) {
-        s.m().naechsterSpieler();
-        folge.push_back(s.m().SpNameLbl.caption + ":" + s.m().punkZiff[4].caption +
-                        s.m().punkZiff[5].caption);
+TEST(Spieler, TheTurnGoesRoundShowingNameAndScoreOfEach) {
+    for (const auto& [namen, folge] :
+         {std::pair{Namen{"Anna", "Ben", "Cem"}, "Ben000011 Cem000022 Anna000007 Ben000011 "},
+          {Namen{"Anna"}, "Anna000007 Anna000007 Anna000007 Anna000007 "}}) {
+        RundenSpiel s(namen);
+        for (int i = 0; i < 3; ++i) s.punkte(i) = i ? 11 * i : 7;
+        s.m().SpNameLbl.caption = "?";  // a single player's name and score are shown anew too
+        std::string gezeigt;
+        for (int i = 0; i < 4; ++i) {
+            s.m().naechsterSpieler();
+            gezeigt += s.m().SpNameLbl.caption + s.ziffern() + " ";
+        }
+        EXPECT_EQ(gezeigt, folge);
     }
-    EXPECT_EQ(folge, (std::vector<std::string>{"Ben:21", "Cem:32", "Anna:10", "Ben:21"}));
 }
 
-TEST(Spieler, WithOnePlayerTheTurnStaysButNameAndDigitsAreRefreshed) {
-    RundenSpiel s(beispielWoerter(), startTextFuer({"Anna"}));
-    s.m().SpNameLbl.caption = "?";
-    s.punkte(0) = 7;
-    const int gezeichnet = s.plattform.jetztGezeichnet;
-    s.m().naechsterSpieler();
-    EXPECT_EQ(s.g().aktSpieler, 0);
-    EXPECT_EQ(s.m().SpNameLbl.caption, "Anna");
-    EXPECT_EQ(ziffern(s.m()), "0,0,0,0,0,7,");
-    EXPECT_GT(s.plattform.jetztGezeichnet, gezeichnet);
-}
-
-TEST(Spieler, TheScoreShowsAsSixDigitsWithLeadingZeros) {
+TEST(Spieler, TheScoreShowsAsSixDigits) {
     RundenSpiel s;
-    s.punkte(0) = 1234;
-    s.m().zeigePunkte();
-    EXPECT_EQ(ziffern(s.m()), "0,0,1,2,3,4,");
-    s.punkte(0) = 0;
-    s.m().zeigePunkte();
-    EXPECT_EQ(ziffern(s.m()), "0,0,0,0,0,0,");
-    s.punkte(0) = 12345;
-    s.m().zeigePunkte();
-    EXPECT_EQ(ziffern(s.m()), "0,1,2,3,4,5,");
-    s.punkte(0) = 987654;
-    s.m().zeigePunkte();
-    EXPECT_EQ(ziffern(s.m()), "9,8,7,6,5,4,");
-    s.punkte(0) = 1234567;  // a million or more: the first six digits
-    s.m().zeigePunkte();
-    EXPECT_EQ(ziffern(s.m()), "1,2,3,4,5,6,");
+    for (const auto& [punkte, ziffern] : {std::pair{0, "000000"}, {1234, "001234"}, {987654, "987654"},
+                                          {1234567, "123456"}}) {  // a million or more: the first six
+        s.punkte(0) = punkte;
+        s.m().zeigePunkte();
+        EXPECT_EQ(s.ziffern(), ziffern);
+    }
 }
 
-TEST(Spieler, APlayerCalledComputerIsHumanWhileThereIsNoComputerOpponent) {
-    RundenSpiel s(beispielWoerter(), startTextFuer({"Anna", "Computer"}));
-    s.g().GegenComputer = 0;
-    s.m().schalteMenues(false);
-    s.m().naechsterSpieler();
-    EXPECT_EQ(s.m().SpNameLbl.caption, "Computer");
-    EXPECT_FALSE(s.m().ComputerAmZug);
-    for (auto* m : gruppe(s.m())) EXPECT_TRUE(m->enabled) << m->name;
-}
-
-TEST(Spieler, TheComputersTurnLocksTheMenusAndTheNextHumanUnlocksThem) {
-    RundenSpiel s(beispielWoerter(), startTextFuer({"Anna", "Computer"}));
+TEST(Spieler, TheComputersTurnLocksTheMenuGroupAndOnlyLampsZeroAndOneExist) {
+    RundenSpiel s({"Anna", "Computer"});
     MainFrm& m = s.m();
-    s.g().GegenComputer = 1;
+    auto gruppe = [&](bool an) {
+        for (auto* e : {&m.mnuDateiNeu, &m.mnuDateiInfo, &m.mnuDateiMeisterliste, &m.mnuDateiEnde,
+                        &m.mnuBearbEinstell, &m.mnuHilfeInfo, &m.mnuHilfeSpielregeln, &m.mnuHilfeAktKat})
+            EXPECT_EQ(e->enabled, an) << e->name;
+        EXPECT_TRUE(m.mnuDatei.enabled && !m.mnuHilfeBedienung.enabled);  // outside the group
+    };
     m.mnuHilfeBedienung.enabled = false;
+    m.naechsterSpieler();  // no computer opponent: a player called Computer is human
+    EXPECT_FALSE(m.ComputerAmZug);
+    gruppe(true);
+    s.g().GegenComputer = 1;
+    m.naechsterSpieler();
     m.naechsterSpieler();
     EXPECT_TRUE(m.ComputerAmZug);
-    for (auto* e : gruppe(m)) EXPECT_FALSE(e->enabled) << e->name;
-
-    m.mnuHilfeBedienung.enabled = true;
+    gruppe(false);
     m.naechsterSpieler();
-    EXPECT_EQ(m.SpNameLbl.caption, "Anna");
     EXPECT_FALSE(m.ComputerAmZug);
-    for (auto* e : gruppe(m)) EXPECT_TRUE(e->enabled) << e->name;
-    EXPECT_TRUE(m.mnuHilfeBedienung.enabled);
-    EXPECT_TRUE(m.mnuDatei.enabled);
-    m.mnuHilfeBedienung.enabled = false;
-    m.naechsterSpieler();
-    m.naechsterSpieler();
-    EXPECT_FALSE(m.mnuHilfeBedienung.enabled);
-}
+    gruppe(true);
 
-TEST(Spieler, OnlyLampsZeroAndOneExist) {
-    RundenSpiel s;
-    MainFrm& m = s.m();
     m.setzeLampe(0, true);
     m.setzeLampe(1, false);
     m.setzeLampe(2, true);
     m.setzeLampe(-1, true);
-    EXPECT_EQ(m.WortRatenLampe.bild, m.LampeGruenImg.bild);
-    EXPECT_EQ(m.KaufenLampe.bild, m.LampeRotImg.bild);
-    EXPECT_EQ(m.LampeGruenImg.bild, "@lampe_gruen");
-    EXPECT_EQ(m.LampeRotImg.bild, "@lampe_rot");
+    EXPECT_EQ(m.WortRatenLampe.bild + m.KaufenLampe.bild, "@lampe_gruen@lampe_rot");
+}
+
+TEST(NeuesSpiel, TheQuestionSaysDuToOnePlayerAndIhrToMore) {
+    for (const auto& [namen, frage] :
+         {std::pair{Namen{"Anna"}, "Bist du wirklich sicher,\rdass du Wirbelix neu\rstarten willst?"},
+          {Namen{"Anna", "Ben"}, "Seid ihr wirklich sicher,\rdass ihr Wirbelix neu\rstarten wollt?"}}) {
+        RundenSpiel s(namen);
+        s.plattform.wennModalDruecke("MldFenster", "Btn2");
+        s.m().mnuDateiNeu_Click();
+        const auto& f = s.spiel->mldFenster();
+        EXPECT_EQ(f.Meldung.caption, frage);
+        EXPECT_EQ(f.caption + f.Btn1.caption + f.Btn2.caption, "Neues Spiel&ja&nein");
+    }
+}
+
+TEST(NeuesSpiel, NoChangesNothingAndYesStartsAgainWithTheFirstPlayer) {
+    for (const bool ja : {false, true}) {
+        RundenSpiel s({"Anna", "Ben", "Cem"});
+        MainFrm& m = s.m();
+        s.punkte(0) = 120;
+        s.punkte(2) = 560;
+        m.naechsterSpieler();
+        m.naechsterSpieler();
+        s.legeWort("Boot");
+        s.g().aktBstPos = 2;
+        m.FehlVersuche = 2;
+        s.stoppeAuf(8);
+        m.WortRatenBtn.beiKlick();  // Cem is guessing the word
+        s.plattform.wennModalDruecke("MldFenster", ja ? "Btn1" : "Btn2");
+        m.mnuDateiNeu_Click();
+        EXPECT_EQ(m.SpNameLbl.caption + s.ziffern(), ja ? "Anna000000" : "Cem000560");
+        EXPECT_EQ(s.punkte(0), ja ? 0 : 120);
+        EXPECT_EQ(s.g().aktWort == "Boot", !ja);
+        EXPECT_EQ(s.g().aktBstPos, ja ? 0 : 2);
+        EXPECT_EQ(m.FehlVersuche, ja ? 0 : 2);
+        EXPECT_EQ(bool(m.WortRatenModus), !ja);
+        if (!ja) continue;
+        EXPECT_EQ(m.WortRatenStart, 0);
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(s.spiel->dateiInfoFrm().SpPunkte[i].caption, "0");
+        EXPECT_EQ(m.WortRatenLampe.bild, m.LampeRotImg.bild);
+        EXPECT_TRUE(!m.drehenBtn.enabled && s.tasten(true));  // the buttons stay as they were
+    }
 }
 
 }  // namespace
