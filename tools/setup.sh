@@ -3,7 +3,7 @@
 # Sourced, not run; expects to be in the project folder.
 
 WIRBELIX_PAKETE=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config python3
   qt6-base-dev qt6-multimedia-dev libgl-dev libxkbcommon-dev
   libwmf-dev libsqlite3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
