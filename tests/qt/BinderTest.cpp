@@ -1,191 +1,195 @@
-// The binder on a form with one control of every kind: which widget each kind
-// becomes, where it stands, what reaches the model, and that only changed
-// controls are touched.
-#include <QAction>
-#include <QCheckBox>
+// The binder on a small form: the widget each control becomes and where, that
+// only changes are applied, keys, timers, the blocking pause, closing, and the
+// message window as a real modal dialog.
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include "FrontTest.h"
+#include "qt/Masse.h"
 #include "qt/Steuerwidgets.h"
+#include "ui/MldFenster.h"
 
 namespace wxqt::test {
 namespace {
 
+// A label in a frame, a button, a picture, a line and a timer; clicks and keys count.
+struct ProbeFrm : wx::Form {
+    wx::Steuerelement Rahmen, Text, Knopf, Bild, Strich;
+    wx::Timer Uhr;
+    int klicks = 0, ticks = 0;
+    std::vector<int> tasten;
+
+    explicit ProbeFrm(wx::Plattform& p) : Form(p, "ProbeFrm") {
+        width = 6000;
+        height = 4500;
+        neu(Rahmen, wx::Art::Frame, "Rahmen", nullptr, 300, 300, 3000, 2400);
+        neu(Text, wx::Art::Label, "Text", &Rahmen, 150, 300, 2000, 600).caption = "eins\rzwei";
+        neu(Knopf, wx::Art::Button, "Knopf", nullptr, 3600, 300, 1500, 450).caption = "&Los";
+        neu(Bild, wx::Art::Image, "Bild", nullptr, 3600, 1600, 390, 390).bild = "@lampe_gruen";
+        auto& strich = neu(Strich, wx::Art::Line, "Strich", nullptr, 0, 0, 0, 0);
+        strich.x1 = 300;
+        strich.x2 = 4800;
+        strich.y1 = strich.y2 = 3000;
+        neuerTimer(Uhr, "Uhr", 5);
+        Knopf.beiKlick = [this] { ++klicks; };
+        beiTaste = [this](int code) { tasten.push_back(code); };
+    }
+};
+
 class Binder : public ::testing::Test {
 protected:
-    QtPlattform p{testOptionen(1.0)};
+    QtPlattform p{testOptionen()};
     ProbeFrm form{p};
+    wx::MldFenster mld{p};
 
     void SetUp() override { form.zeigeModeless(); }
     FormFenster& fenster() { return *p.fenster(form); }
     template <class W = QWidget>
-    W* w(const wx::Steuerelement& s) {
-        return dynamic_cast<W*>(fenster().widgetVon(s));
+    W* w(const wx::Steuerelement& s) { return dynamic_cast<W*>(fenster().widgetVon(s)); }
+
+    // The message window: mw() finds its widgets, zeige() shows a message, a
+    // question if it has a second button, and runs waehrenddessen once it is
+    // on the screen, while it waits; enter() presses Enter there.
+    FormFenster& mf() { return *p.fenster(mld); }
+    QWidget* mw(const wx::Steuerelement& s) { return mf().widgetVon(s); }
+    static int px(int twips) { return zuPixel(twips, 1.0); }
+    void zeige(const std::string& text, const std::string& knopf2, std::function<void()> waehrenddessen) {
+        QTimer::singleShot(0, std::move(waehrenddessen));
+        mld.zeige(text, knopf2.empty() ? "&OK" : "&ja", knopf2, "Hilfe");
     }
+    void enter() { QTest::keyClick(mf().focusWidget() ? mf().focusWidget() : &mf(), Qt::Key_Return); }
 };
 
-TEST_F(Binder, EachKindBecomesItsWidgetAtTheDesignedPlaceInsideItsContainer) {
+TEST_F(Binder, EachControlBecomesItsWidgetAtTheDesignedPlaceInsideItsContainer) {
     auto* rahmen = w<QGroupBox>(form.Rahmen);
-    ASSERT_NE(rahmen, nullptr);
-    EXPECT_EQ(rahmen->title(), "Rahmen");
-    EXPECT_EQ(rahmen->geometry(), QRect(20, 20, 200, 160));
-
     auto* text = w<QLabel>(form.Text);
-    ASSERT_NE(text, nullptr);
-    EXPECT_EQ(text->parentWidget(), rahmen) << "children sit inside their frame";
-    EXPECT_EQ(text->geometry(), QRect(10, 20, 133, 40)) << "positions relative to the frame";
-    EXPECT_EQ(text->text(), "eins\nzwei") << "character 13 breaks the line";
-
-    ASSERT_NE(w<QCheckBox>(form.Haken), nullptr);
-    ASSERT_NE(w<QRadioButton>(form.Wahl[1]), nullptr);
-    EXPECT_TRUE(w<QRadioButton>(form.Wahl[0])->isChecked());
-    EXPECT_EQ(w<QSpinBox>(form.Zahl)->value(), 5);
-
-    auto* knopf = w<QPushButton>(form.Knopf);
-    ASSERT_NE(knopf, nullptr);
-    EXPECT_EQ(knopf->text(), "&Los");
-    EXPECT_EQ(knopf->geometry(), QRect(240, 20, 100, 30));
-
-    auto* bild = w<BildWidget>(form.Bild);
-    ASSERT_NE(bild, nullptr);
-    EXPECT_EQ(bild->bild().size(), QSize(26, 26)) << "a built-in lamp at its own size";
-
-    auto* strich = w<LinienWidget>(form.Strich);
-    ASSERT_NE(strich, nullptr);
-    EXPECT_TRUE(strich->geometry().contains(QRect(20, 200, 300, 1))) << "covers the whole line";
-    ASSERT_NE(w<KreisWidget>(form.Punkt), nullptr);
-
-    EXPECT_EQ(fenster().windowTitle(), "Probe");
+    ASSERT_TRUE(rahmen && text && w<BildWidget>(form.Bild) && w<LinienWidget>(form.Strich));
     EXPECT_EQ(fenster().flaeche()->size(), QSize(400, 300));
+    EXPECT_EQ(rahmen->geometry(), QRect(20, 20, 200, 160));
+    EXPECT_EQ(text->parentWidget(), rahmen);
+    EXPECT_EQ(text->geometry(), QRect(10, 20, 133, 40)) << "relative to its frame";
+    EXPECT_EQ(text->text(), "eins\nzwei") << "character 13 breaks the line";
+    EXPECT_EQ(w<BildWidget>(form.Bild)->bild().size(), QSize(26, 26)) << "a built-in lamp at its own size";
+    EXPECT_TRUE(w(form.Strich)->geometry().contains(QRect(20, 200, 300, 1))) << "covers the whole line";
 }
 
 TEST_F(Binder, AppliesOnlyWhatChanged) {
-    EXPECT_EQ(p.abgleichen(), 0) << "nothing changed, nothing touched";
-
+    EXPECT_EQ(p.abgleichen(), 0);
+    const qint64 lampe = w<BildWidget>(form.Bild)->bild().cacheKey();
     form.Text.caption = "drei";
     form.Knopf.enabled = false;
-    EXPECT_EQ(p.abgleichen(), 2);
-    EXPECT_EQ(w<QLabel>(form.Text)->text(), "drei");
-    EXPECT_FALSE(w(form.Knopf)->isEnabled());
-    EXPECT_EQ(p.abgleichen(), 0);
-
-    const qint64 vorher = w<BildWidget>(form.Bild)->bild().cacheKey();
     form.Bild.bild = "@lampe_rot";
-    EXPECT_EQ(p.abgleichen(), 1);
-    EXPECT_NE(w<BildWidget>(form.Bild)->bild().cacheKey(), vorher);
+    EXPECT_EQ(p.abgleichen(), 3);
+    EXPECT_EQ(w<QLabel>(form.Text)->text(), "drei");
+    EXPECT_NE(w<BildWidget>(form.Bild)->bild().cacheKey(), lampe);
+    QTest::mouseClick(w(form.Knopf), Qt::LeftButton);
+    EXPECT_EQ(form.klicks, 0) << "a disabled button does not click";
 
     form.Rahmen.visible = false;
     p.abgleichen();
     EXPECT_FALSE(w(form.Text)->isVisibleTo(&fenster())) << "a hidden frame hides its controls";
-
-    form.caption = "Neu";
-    p.abgleichen();
-    EXPECT_EQ(fenster().windowTitle(), "Neu");
 }
 
-TEST_F(Binder, UserChoicesReachTheModel) {
-    // Click on the box itself, at the left of the control.
-    const QPoint links(6, 10);
-    QTest::mouseClick(w(form.Haken), Qt::LeftButton, {}, links);
-    EXPECT_EQ(form.Haken.wert, 1);
-    EXPECT_EQ(form.hakenKlicks, 1);
-
-    QTest::mouseClick(w(form.Wahl[1]), Qt::LeftButton, {}, links);
-    EXPECT_EQ(form.Wahl[0].wert, 0);
-    EXPECT_EQ(form.Wahl[1].wert, 1);
-
-    // The game selects the first option again.
-    form.Wahl[0].wert = 1;
-    form.Wahl[1].wert = 0;
-    p.abgleichen();
-    EXPECT_TRUE(w<QRadioButton>(form.Wahl[0])->isChecked());
-    EXPECT_FALSE(w<QRadioButton>(form.Wahl[1])->isChecked());
-
-    w<QSpinBox>(form.Zahl)->stepUp();
-    EXPECT_EQ(form.Zahl.wert, 6);
-
-    QTest::mouseClick(w(form.Knopf), Qt::LeftButton);
-    EXPECT_EQ(form.klicks, 1);
-    form.Knopf.enabled = false;
-    p.abgleichen();
-    QTest::mouseClick(w(form.Knopf), Qt::LeftButton);
-    EXPECT_EQ(form.klicks, 1) << "a disabled button does not click";
-}
-
-TEST_F(Binder, TimersFollowTheModelAndEachTickUpdatesTheWindow) {
-    QTimer* uhr = fenster().timerVon(form.Uhr);
-    ASSERT_NE(uhr, nullptr);
-    EXPECT_FALSE(uhr->isActive());
-
-    form.Uhr.enabled = true;
-    form.Uhr.beiTick = [this] {
-        ++form.ticks;
-        form.Text.caption = std::to_string(form.ticks);
-        if (form.ticks == 3) form.Uhr.enabled = false;
-    };
-    p.abgleichen();
-    EXPECT_TRUE(uhr->isActive());
-    EXPECT_EQ(uhr->interval(), 5);
-
-    EXPECT_TRUE(warteBis([this] { return form.ticks == 3; }));
-    EXPECT_EQ(w<QLabel>(form.Text)->text(), "3");
-    EXPECT_FALSE(uhr->isActive()) << "the tick that disabled the timer stopped it";
-
-    form.Uhr.intervall = 50;
-    form.Uhr.enabled = true;
-    p.abgleichen();
-    EXPECT_EQ(uhr->interval(), 50);
-}
-
-TEST_F(Binder, TypedCharactersReachTheWindowFirstThenTheControl) {
+TEST_F(Binder, TypedCharactersReachTheWindowBeforeTheControl) {
     QWidget* knopf = w(form.Knopf);
     knopf->setFocus();
-    tippe(knopf, QStringLiteral("aä"));
-    EXPECT_EQ(form.tasten, (std::vector<int>{'a', 228})) << "once each, as Windows-1252 codes";
-
-    form.tasten.clear();
-    QTest::keyClick(knopf, Qt::Key_Space);
-    EXPECT_EQ(form.tasten, std::vector<int>{32});
+    tippe(knopf, QStringLiteral("aä "));
+    EXPECT_EQ(form.tasten, (std::vector<int>{'a', 228, ' '})) << "once each, as Windows-1252 codes";
     EXPECT_EQ(form.klicks, 1) << "the focused button still takes the space key";
 
     form.tasten.clear();
     QTest::keyClick(knopf, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(knopf, Qt::Key_L, Qt::AltModifier);
-    EXPECT_TRUE(form.tasten.empty()) << "Ctrl and Alt keys are no typed characters";
-
     QTest::keyClick(knopf, Qt::Key_Shift);
-    EXPECT_TRUE(form.tasten.empty()) << "keys without a character are not passed on";
+    EXPECT_TRUE(form.tasten.empty()) << "no characters: Ctrl and Alt keys, keys without text";
 }
 
-TEST_F(Binder, FocusMovesWhenTheGameAsksForIt) {
-    form.setzeFokus(form.Knopf);
+TEST_F(Binder, APauseDropsInputAndHoldsTimersThatThenRunAndUpdateTheWindow) {
+    QWidget* knopf = w(form.Knopf);
+    auto klickeSpaeter = [k = knopf] {
+        const QPointF innen(5, 5), aussen = k->mapToGlobal(innen);
+        using E = QMouseEvent;
+        QCoreApplication::postEvent(k, new E(E::MouseButtonPress, innen, aussen, Qt::LeftButton, Qt::LeftButton, {}));
+        QCoreApplication::postEvent(k, new E(E::MouseButtonRelease, innen, aussen, Qt::LeftButton, Qt::NoButton, {}));
+    };
+    form.Uhr.enabled = true;
+    form.Uhr.beiTick = [this] {
+        form.Text.caption = std::to_string(++form.ticks);
+        form.Uhr.enabled = form.ticks < 3;
+    };
     p.abgleichen();
-    EXPECT_EQ(fenster().focusWidget(), w(form.Knopf));
-    form.setzeFokus(form.Haken);
-    p.abgleichen();
-    EXPECT_EQ(fenster().focusWidget(), w(form.Haken));
+    EXPECT_EQ(fenster().timerVon(form.Uhr)->interval(), 5);
+    p.beginnePause();
+    klickeSpaeter();
+    QCoreApplication::postEvent(knopf, new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x"));
+    p.schlafe(0.05);
+    p.beendePause();
+    EXPECT_EQ(form.ticks, 0) << "neither in the pause nor as it ends";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form.klicks, 0);
+    EXPECT_TRUE(form.tasten.empty());
+
+    klickeSpaeter();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return form.klicks == 1 && form.ticks == 3; }));
+    EXPECT_EQ(w<QLabel>(form.Text)->text(), "3");
+    EXPECT_FALSE(fenster().timerVon(form.Uhr)->isActive()) << "the tick that disabled the timer stopped it";
 }
 
-TEST_F(Binder, CloseRequestGoesToTheGame) {
+TEST_F(Binder, ClosingTheWindowAsksTheGameOrElseHidesIt) {
+    form.beiSchliessen = [this] { form.Text.caption = "gefragt"; };
     fenster().close();
-    EXPECT_TRUE(form.schliessenGefragt);
-    EXPECT_FALSE(form.visible);
-    EXPECT_FALSE(fenster().isVisible());
-
-    // Without a handler the window just hides.
+    EXPECT_EQ(form.Text.caption, "gefragt");
+    EXPECT_TRUE(fenster().isVisible()) << "the game decides";
     form.beiSchliessen = nullptr;
-    form.zeigeModeless();
-    EXPECT_TRUE(fenster().isVisible());
     fenster().close();
-    EXPECT_FALSE(form.visible);
-    EXPECT_FALSE(fenster().isVisible());
+    EXPECT_FALSE(form.visible || fenster().isVisible());
+}
+
+TEST_F(Binder, TheMessageDialogGetsTheComputedGeometryEnterPressesTheFirstButtonAltTheOther) {
+    zeige("Neues Spiel?", "&nein", [&] {
+        FormFenster& f = mf();
+        EXPECT_TRUE(f.isModal());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return f.frameGeometry().size() == QSize(px(mld.width), px(mld.height)); }))
+            << "outer size " << f.frameGeometry().width() << "x" << f.frameGeometry().height();
+        EXPECT_EQ(mw(mld.Btn1)->pos(), QPoint(px(mld.Btn1.left), px(mld.Btn1.top)));
+        EXPECT_EQ(mw(mld.Btn2)->geometry().right() + 1, px(mld.MldFrame.left + mld.MldFrame.width))
+            << "the second button ends with the frame";
+        enter();
+    });
+    EXPECT_EQ(mld.Antwort, "ja");
+    EXPECT_FALSE(mf().isVisible());
+    // The first answer hid its button and the focus moved on; Enter still means the first button.
+    zeige("Noch ein Spiel?", "&nein", [&] { enter(); });
+    EXPECT_EQ(mld.Antwort, "ja");
+
+    zeige("Neues Spiel?", "&nein", [&] {
+        QApplication::setActiveWindow(&mf());  // accelerators belong to the active window
+        QTest::keyClick(&mf(), Qt::Key_N, Qt::AltModifier);
+        // The accelerator presses its button visibly, a moment later.
+        if (!QTest::qWaitFor([&] { return !mld.visible; }, 1000)) enter();
+    });
+    EXPECT_EQ(mld.Antwort, "nein");
+
+    zeige("Gut gemacht.", "", [&] {
+        EXPECT_FALSE(mw(mld.Btn2)->isVisibleTo(&mf())) << "only the buttons of this message";
+        enter();
+    });
+    EXPECT_EQ(mld.Antwort, "OK");
+}
+
+TEST_F(Binder, OtherWindowsTimersRunOnWhileAMessageWaitsAndMayAnswerIt) {
+    form.Uhr.enabled = true;
+    form.Uhr.beiTick = [&] {
+        if (++form.ticks == 3) mld.Btn2_Click();
+    };
+    p.abgleichen();
+    // Without ticks Enter answers "ja" after a while, instead of a hang.
+    zeige("Frage?", "&nein", [&] { QTimer::singleShot(3000, &mf(), [&] { enter(); }); });
+    EXPECT_EQ(mld.Antwort, "nein");
+    EXPECT_FALSE(mf().isVisible());
 }
 
 }  // namespace

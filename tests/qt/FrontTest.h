@@ -1,17 +1,11 @@
 // Shared pieces of the front's tests: the real front on Qt's offscreen
-// platform, a small form with one control of every kind, and a game started
-// on a test installation with its main window on the screen.
+// platform, typing, and a started game.
 #pragma once
 
-#include <QWidget>
-#include <array>
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
+#include <QApplication>
+#include <QKeyEvent>
 
 #include "TestInstallation.h"
-#include "forms/Form.h"
 #include "qt/FormFenster.h"
 #include "qt/QtPlattform.h"
 #include "start/MainFrm.h"
@@ -19,47 +13,44 @@
 
 namespace wxqt::test {
 
-// Lets the event loop run until bedingung() holds; false after ms milliseconds.
-bool warteBis(const std::function<bool()>& bedingung, int ms = 3000);
+// Types a text as the keyboard would, one press and release per character
+// (QTest::keyClicks knows no "ä").
+inline void tippe(QWidget* w, const QString& text) {
+    for (const QChar c : text)
+        for (QEvent::Type t : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent e(t, c.toUpper().unicode(), Qt::NoModifier, QString(c));
+            QApplication::sendEvent(w, &e);
+        }
+}
 
-// Types a text into a widget, one key press and release per character, as
-// the keyboard would (also for "ä", "ß").
-void tippe(QWidget* w, const QString& text);
+// No sound, a fixed scale.
+inline QtPlattform::Optionen testOptionen(double skala = 1.0) {
+    QtPlattform::Optionen o;
+    o.ton = false;
+    o.startSkala = skala;
+    return o;
+}
 
-// Options of a front for tests: no sound, a fixed scale.
-QtPlattform::Optionen testOptionen(double skala = 1.0);
-
-// One control of every kind, with handlers that count what they see.
-class ProbeFrm : public wx::Form {
-public:
-    explicit ProbeFrm(wx::Plattform& p);
-
-    wx::Steuerelement Rahmen, Text, Knopf, Haken, Zahl, Bild, Strich, Punkt;
-    std::array<wx::Steuerelement, 2> Wahl;
-    wx::Timer Uhr;
-
-    int klicks = 0, hakenKlicks = 0, ticks = 0;
-    std::vector<int> tasten;
-    bool schliessenGefragt = false;
-};
-
-// A game started by the real front on an installation with these words; the
-// main window is on the screen (shown without a modal loop).
+// A game started on an installation with these words, its main window shown
+// without a modal loop.
 struct FrontSpiel {
-    explicit FrontSpiel(const std::vector<wx::test::TestWort>& woerter = wx::test::beispielWoerter(),
-                        double skala = 1.0);
     wx::test::TestInstallation installation;
     QtPlattform plattform;
     std::unique_ptr<wx::Spiel> spiel;
     bool gestartet = false;
 
+    explicit FrontSpiel(const std::vector<wx::test::TestWort>& woerter = wx::test::beispielWoerter(),
+                        double skala = 1.0)
+        : plattform(testOptionen(skala)), spiel(std::make_unique<wx::Spiel>(plattform)) {
+        installation.standard(woerter);
+        gestartet = spiel->starte("|Version=4;Class=D;TeskFeldName=LT12;LupenFlag=0;nSpieler=2;Anna;Ben;anna;ben;|",
+                                  installation.pfad());
+        if (gestartet) main().zeigeModeless();
+    }
     wx::MainFrm& main() { return spiel->mainFrm(); }
-    wx::GlobModul& g() { return spiel->glob; }
     FormFenster& fenster() { return *plattform.fenster(main()); }
     template <class W = QWidget>
-    W* widget(const wx::Steuerelement& s) {
-        return static_cast<W*>(fenster().widgetVon(s));
-    }
+    W* widget(const wx::Steuerelement& s) { return static_cast<W*>(fenster().widgetVon(s)); }
 };
 
 }  // namespace wxqt::test

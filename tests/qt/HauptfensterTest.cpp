@@ -1,5 +1,5 @@
-// The main window as the front builds it from its model: the designed
-// geometry, the letter keys, the menus, the first word, the spin, and scaling.
+// The main window as the front builds it from its model, a spin tick, scaling,
+// and whole turns through the real buttons and keyboard.
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
@@ -11,91 +11,59 @@
 
 #include "FrontTest.h"
 #include "qt/Steuerwidgets.h"
-#include "start/Text.h"
 
 namespace wxqt::test {
 namespace {
 
-TEST(Hauptfenster, ButtonsAndLetterKeysStandWhereTheDesignPutsThem) {
-    FrontSpiel s;
-    ASSERT_TRUE(s.gestartet);
-    EXPECT_EQ(s.fenster().flaeche()->size(), QSize(640, 442));
-    EXPECT_EQ(s.fenster().flaeche()->y(), s.fenster().menueLeiste()->height()) << "client area below the menu";
-    EXPECT_EQ(s.widget(s.main().drehenBtn)->geometry(), QRect(12, 324, 89, 31));
-    EXPECT_EQ(s.widget(s.main().anhaltenBtn)->geometry(), QRect(108, 324, 89, 31));
+const std::vector<wx::test::TestWort> baer = {{3, "Bär", "der"}};
 
-    const QString reihen[3] = {"ABCDEFGHIJ", "KLMNOPQRST", QStringLiteral("UVWXYZÄÖÜß")};
-    for (int i = 0; i < 30; ++i) {
-        auto* taste = s.widget<QPushButton>(s.main().bstBtn[i]);
-        SCOPED_TRACE(i);
-        EXPECT_EQ(taste->text(), QString(reihen[i / 10][i % 10]));
-        EXPECT_EQ(taste->geometry(), QRect(278 + 30 * (i % 10), 106 + 30 * (i / 10), 29, 29));
-    }
-}
-
-TEST(Hauptfenster, MenusCarryTheirCaptionsAndSeparators) {
-    FrontSpiel s;
-    ASSERT_TRUE(s.gestartet);
-    const QList<QAction*> titel = s.fenster().menueLeiste()->actions();
-    ASSERT_EQ(titel.size(), 3);
-    EXPECT_EQ(titel[0]->text(), "&Datei");
-    EXPECT_EQ(titel[1]->text(), "&Bearbeiten");
-    EXPECT_EQ(titel[2]->text(), "&Hilfe");
-
-    const QList<QAction*> datei = titel[0]->menu()->actions();
-    ASSERT_EQ(datei.size(), 6);
-    EXPECT_EQ(datei[0]->text(), "&Neu ...");
-    EXPECT_TRUE(datei[1]->isSeparator());
-    EXPECT_EQ(datei[3]->text(), "&Meisterliste ...");
-    EXPECT_TRUE(datei[4]->isSeparator());
-    EXPECT_EQ(datei[5]->text(), "&Ende ...");
-    EXPECT_EQ(titel[2]->menu()->actions()[4]->text(), QStringLiteral("Üb&ungsschwerpunkt ..."));
-
-    // The game locks the menu group during the computer's turn.
-    s.main().schalteMenues(false);
-    s.plattform.abgleichen();
-    EXPECT_FALSE(s.fenster().aktionVon(s.main().mnuDateiNeu)->isEnabled());
-    EXPECT_TRUE(s.fenster().aktionVon(s.main().mnuHilfeBedienung)->isEnabled());
-}
-
-TEST(Hauptfenster, TheFirstWordShowsOneCellPerLetter) {
-    FrontSpiel s({{3, "Bär", "der", true, true, "Ein großes Tier im Wald.", "Der @ brummt."}});
-    ASSERT_TRUE(s.gestartet);
-    int sichtbar = 0;
-    for (auto& zelle : s.main().BstLbl) {
-        QWidget* w = s.widget(zelle);
-        EXPECT_EQ(w->isVisibleTo(&s.fenster()), zelle.visible);
-        if (w->isVisibleTo(&s.fenster())) ++sichtbar;
-    }
-    EXPECT_EQ(sichtbar, 3);
-    EXPECT_EQ(s.widget<QLabel>(s.main().BstLbl[1])->text(), QStringLiteral("ä")) << "as the word writes it";
-    EXPECT_EQ(s.widget<QLabel>(s.main().SpNameLbl)->text(), "Anna");
-    EXPECT_EQ(s.widget<QLabel>(s.main().KontextLbl)->text(), "der");
-    // The cells stand edge to edge, as the model lays them out.
-    EXPECT_EQ(s.widget(s.main().BstLbl[0])->geometry().right() + 1, s.widget(s.main().BstLbl[1])->x());
-}
-
-TEST(Hauptfenster, ASpinTickTouchesExactlyTwoPictures) {
-    FrontSpiel s;
+TEST(Hauptfenster, BuildsFromItsModelAtTheDesignedGeometryAndASpinTickChangesTwoWidgets) {
+    FrontSpiel s(baer);
     ASSERT_TRUE(s.gestartet);
     auto& m = s.main();
-    QTest::mouseClick(s.widget(m.drehenBtn), Qt::LeftButton);
-    QTimer* timer = s.fenster().timerVon(m.gradTimer);
-    ASSERT_TRUE(timer->isActive());
-    EXPECT_EQ(timer->interval(), 30);
+    auto& f = s.fenster();
+    EXPECT_EQ(f.flaeche()->geometry(), QRect(0, f.menueLeiste()->height(), 640, 442)) << "below the menu";
+    EXPECT_EQ(s.widget(m.drehenBtn)->geometry(), QRect(12, 324, 89, 31));
+    const QString reihen[3] = {"ABCDEFGHIJ", "KLMNOPQRST", QStringLiteral("UVWXYZÄÖÜß")};
+    for (int i = 0; i < 30; ++i) {
+        auto* taste = s.widget<QPushButton>(m.bstBtn[i]);
+        EXPECT_EQ(taste->text(), QString(reihen[i / 10][i % 10])) << i;
+        EXPECT_EQ(taste->geometry(), QRect(278 + 30 * (i % 10), 106 + 30 * (i / 10), 29, 29)) << i;
+    }
 
+    QStringList menues;
+    for (QAction* titel : f.menueLeiste()->actions()) {
+        menues << titel->text() + ":";
+        for (QAction* a : titel->menu()->actions()) menues << (a->isSeparator() ? "-" : a->text());
+    }
+    EXPECT_EQ(menues.join(' '), QStringLiteral("&Datei: &Neu ... - &Info ... &Meisterliste ... - &Ende ... "
+                                               "&Bearbeiten: &Einstellungen ... &Hilfe: &Info über ... - "
+                                               "&Bedienungshinweise ... &Spielregeln ... Üb&ungsschwerpunkt ..."));
+    m.schalteMenues(false);  // as during the computer's turn
+    s.plattform.abgleichen();
+    EXPECT_FALSE(f.aktionVon(m.mnuDateiNeu)->isEnabled());
+    EXPECT_TRUE(f.aktionVon(m.mnuHilfeBedienung)->isEnabled());
+
+    int zellen = 0;
+    for (auto& zelle : m.BstLbl) zellen += s.widget(zelle)->isVisibleTo(&f);
+    EXPECT_EQ(zellen, 3) << "one cell per letter of the first word";
+    EXPECT_EQ(s.widget<QLabel>(m.BstLbl[1])->text(), QStringLiteral("ä"));
+    EXPECT_EQ(s.widget(m.BstLbl[0])->geometry().right() + 1, s.widget(m.BstLbl[1])->x()) << "edge to edge";
+
+    // A spin tick changes exactly two widgets: the wheel's picture before and after.
+    QTest::mouseClick(s.widget(m.drehenBtn), Qt::LeftButton);
+    ASSERT_TRUE(f.timerVon(m.gradTimer)->isActive());
     for (int i = 0; i < 12; ++i) {
         const int vorher = m.RadPos;
         s.plattform.tick(m.gradTimer);
-        SCOPED_TRACE(i);
-        EXPECT_EQ(s.plattform.letzteAenderungen(), 2);
-        EXPECT_FALSE(s.widget(m.RadImg[vorher])->isVisible());
-        EXPECT_TRUE(s.widget(m.RadImg[m.RadPos])->isVisible()) << "on the screen, in its window";
+        EXPECT_EQ(s.plattform.letzteAenderungen(), 2) << i;
+        EXPECT_FALSE(s.widget(m.RadImg[vorher])->isVisible()) << i;
+        EXPECT_TRUE(s.widget(m.RadImg[m.RadPos])->isVisible()) << i;
     }
 }
 
 TEST(Hauptfenster, ResizingScalesTheWholeLayoutKeepingItsProportions) {
-    FrontSpiel s({{1, "Hund", "der"}}, 1.5);
+    FrontSpiel s(baer, 1.5);
     ASSERT_TRUE(s.gestartet);
     auto& f = s.fenster();
     QPushButton* drehen = s.widget<QPushButton>(s.main().drehenBtn);
@@ -104,17 +72,49 @@ TEST(Hauptfenster, ResizingScalesTheWholeLayoutKeepingItsProportions) {
 
     // Twice the design's width and more than enough height: the width decides.
     f.resize(1280, 1400);
-    EXPECT_TRUE(warteBis([&f] { return f.skala() == 2.0; }));
+    EXPECT_TRUE(QTest::qWaitFor([&f] { return f.skala() == 2.0; }));
     const int mh = f.menueLeiste()->height();
     EXPECT_EQ(f.flaeche()->geometry(), QRect(0, mh + (1400 - mh - 884) / 2, 1280, 884)) << "centred";
     // Wider than that: the height decides, the layout stays centred.
     f.resize(1600, 884 + mh);
-    EXPECT_TRUE(warteBis([&f, mh] { return f.flaeche()->geometry() == QRect(160, mh, 1280, 884); }));
+    EXPECT_TRUE(QTest::qWaitFor([&f, mh] { return f.flaeche()->geometry() == QRect(160, mh, 1280, 884); }));
     EXPECT_EQ(f.skala(), 2.0);
     EXPECT_EQ(drehen->geometry(), QRect(24, 648, 178, 62));
     EXPECT_EQ(drehen->font().pixelSize(), 32);
     EXPECT_EQ(s.widget<BildWidget>(s.main().LampeRotImg)->bild().size(), QSize(52, 52));
     EXPECT_DOUBLE_EQ(s.plattform.skala(), 2.0) << "new windows follow the main window";
+}
+
+TEST(Runde, ClickingAndTypingDriveTwoTurns) {
+    FrontSpiel s(baer);
+    ASSERT_TRUE(s.gestartet);
+    auto& m = s.main();
+    auto knopf = [&s](const wx::Steuerelement& c) { return s.widget<QPushButton>(c); };
+    auto aufgedeckt = [&](int i) {
+        const QPalette farben = s.widget(m.BstLbl[i])->palette();
+        return farben.color(QPalette::WindowText) != farben.color(QPalette::Window);
+    };
+    // Where the wheel stops (chance, so the test sets it), the letter, the points, who is next.
+    const std::tuple<int16_t, const char*, int, const char*> zuege[] = {{1, "b", 20, "Ben"}, {8, "ä", 40, "Anna"}};
+    for (int zug = 0; zug < 2; ++zug) {
+        const auto& [segment, buchstabe, punkte, naechster] = zuege[zug];
+        SCOPED_TRACE(zug);
+        QTest::mouseClick(knopf(m.drehenBtn), Qt::LeftButton);
+        EXPECT_FALSE(knopf(m.drehenBtn)->isEnabled());
+        const long vorher = s.plattform.aenderungenGesamt();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return s.plattform.aenderungenGesamt() >= vorher + 6; })) << "it turns";
+
+        m.RadImg[static_cast<size_t>(m.RadPos)].visible = false;
+        m.RadImg[static_cast<size_t>(m.RadPos = segment)].visible = true;
+        QTest::mouseClick(knopf(m.anhaltenBtn), Qt::LeftButton);
+        EXPECT_EQ(s.fenster().focusWidget(), knopf(m.bstBtn[0])) << "letters may be named now";
+        tippe(s.fenster().focusWidget(), QString::fromUtf8(buchstabe));
+        EXPECT_TRUE(aufgedeckt(zug));
+        EXPECT_EQ(s.spiel->glob.SpielerPunkte[static_cast<size_t>(zug)], punkte);
+        EXPECT_EQ(s.widget<QLabel>(m.SpNameLbl)->text(), naechster);
+        EXPECT_FALSE(knopf(m.bstBtn[1])->isEnabled());
+    }
+    EXPECT_FALSE(aufgedeckt(2));
 }
 
 }  // namespace
