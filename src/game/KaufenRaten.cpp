@@ -25,6 +25,10 @@ void MainFrm::BstKaufBtn_Click() {
     }
 
     // The purchase used up the spin; the same player spins again.
+    zurueckZumDrehen();
+}
+
+void MainFrm::zurueckZumDrehen() {
     setzeLampe(1, false);
     WortRatenBtn.enabled = false;
     BstKaufBtn.enabled = false;

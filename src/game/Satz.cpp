@@ -60,12 +60,7 @@ void MainFrm::showSatzBtn_Click() {
     updateSpielerPunkte();
 
     // The sentence used up the spin; the same player spins again.
-    setzeLampe(1, false);
-    WortRatenBtn.enabled = false;
-    BstKaufBtn.enabled = false;
-    showSatzBtn.enabled = false;
-    drehenBtn.enabled = true;
-    setzeBuchstabenTasten(false);
+    zurueckZumDrehen();
 }
 
 }  // namespace wx

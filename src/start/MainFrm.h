@@ -146,6 +146,8 @@ private:
     void baueLayout();
     void verbindeEreignisse();
     int16_t wert() const { return RadWerte[static_cast<size_t>(RadPos)]; }
+    // After a purchase or the sentence: buy lamp red, only the spin button on.
+    void zurueckZumDrehen();
 
     // Positions of the filtered word list that have not been played yet,
     // kept beside BenutzteWoerter so that the forward search of the word
