@@ -18,12 +18,11 @@ void ladeEinstellungen(GlobModul& g) {
 
     const auto zeilen = leseAnsiZeilen(g.AppPfad + "\\Kelmo.ini");
     if (!zeilen) return;
-    size_t i = 0;
-    while (i < zeilen->size() && (*zeilen)[i] != "[Wirbelix]") ++i;
+    size_t i = abschnittsAnfang(*zeilen, "[Wirbelix]");
     int16_t* felder[9] = {&g.GegenComputer,       &g.ComputerSpielStaerke, &g.TastaturEingabeSperren,
                           &g.TonEinschalten,      &g.BuchstabenRahmen,     &g.LoesungswortFarbig,
                           &g.RatezeitBegrenzen,   &g.FehlversucheMaximum,  &g.EinstellungenSpeichern};
-    for (++i; i < zeilen->size(); ++i) {
+    for (; i < zeilen->size(); ++i) {
         const std::string& z = (*zeilen)[i];
         if (beginntMit(z, "[")) break;
         if (beginntMit(z, ";")) continue;

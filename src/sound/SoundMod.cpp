@@ -21,9 +21,8 @@ void SoundMod::ladeSoundTabelle() {
     initSoundTabelle();
     const auto zeilen = leseAnsiZeilen(g_.AppPfad + "\\Kelmo.ini");
     if (!zeilen) return;
-    size_t i = 0;
-    while (i < zeilen->size() && (*zeilen)[i] != "[Sound]") ++i;
-    for (++i; i < zeilen->size(); ++i) {
+    size_t i = abschnittsAnfang(*zeilen, "[Sound]");
+    for (; i < zeilen->size(); ++i) {
         const std::string& z = (*zeilen)[i];
         if (beginntMit(z, "[")) break;
         for (auto& zeile : SoundTab) {

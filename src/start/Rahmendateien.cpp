@@ -62,10 +62,9 @@ flag16 leseStartParameter(GlobModul& g, DateiInfoFrm& info, const std::string& s
 void leseSpielDauer(GlobModul& g) {
     const auto zeilen = leseAnsiZeilen(g.AppPfad + "\\Kelmo.ini");
     if (!zeilen) return;
-    size_t i = 0;
-    while (i < zeilen->size() && (*zeilen)[i] != "[Spiele]") ++i;
+    size_t i = abschnittsAnfang(*zeilen, "[Spiele]");
     // The search for the key runs on to the end of the file.
-    for (++i; i < zeilen->size(); ++i) {
+    for (; i < zeilen->size(); ++i) {
         const std::string& z = (*zeilen)[i];
         if (beginntMit(z, ";")) continue;
         if (beginntMit(z, "MaximaleSpielDauer=")) {

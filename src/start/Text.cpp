@@ -219,6 +219,12 @@ std::optional<std::vector<std::string>> leseAnsiZeilen(const std::string& pfad) 
     return zeilen;
 }
 
+size_t abschnittsAnfang(const std::vector<std::string>& zeilen, std::string_view kopf) {
+    size_t i = 0;
+    while (i < zeilen.size() && zeilen[i] != kopf) ++i;
+    return i < zeilen.size() ? i + 1 : i;
+}
+
 bool schreibeAnsiZeilen(const std::string& pfad, const std::vector<std::string>& zeilen) {
     std::ofstream out(findeDatei(pfad), std::ios::binary | std::ios::trunc);
     if (!out) return false;

@@ -43,6 +43,9 @@ bool dateiVorhanden(const std::string& pfad);
 // The lines of a framework text file, decoded from Windows-1252, line ends
 // removed; nothing when the file cannot be opened.
 std::optional<std::vector<std::string>> leseAnsiZeilen(const std::string& pfad);
+// Index of the first line after the INI section header (a line that is
+// exactly the header); zeilen.size() when the section is missing.
+size_t abschnittsAnfang(const std::vector<std::string>& zeilen, std::string_view kopf);
 // Writes lines in Windows-1252 with CRLF; false when the file cannot be written.
 bool schreibeAnsiZeilen(const std::string& pfad, const std::vector<std::string>& zeilen);
 
