@@ -2,9 +2,9 @@
 // letter against the next hidden cell of the word.
 #include <algorithm>
 
-#include "start/MainFrm.h"
-#include "start/Spiel.h"
-#include "start/Text.h"
+#include "fenster/MainFrm.h"
+#include "fenster/Spiel.h"
+#include "basis/Text.h"
 
 namespace wx {
 

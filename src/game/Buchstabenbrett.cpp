@@ -1,8 +1,8 @@
 // The letter board: one cell per letter of the word, hidden in the colour of
 // its cell until the letter is found.
-#include "start/MainFrm.h"
-#include "start/Spiel.h"
-#include "start/Text.h"
+#include "fenster/MainFrm.h"
+#include "fenster/Spiel.h"
+#include "basis/Text.h"
 
 namespace wx {
 

@@ -2,8 +2,8 @@
 // failed attempts the game names the next letter or gives away the word.
 #include <string>
 
-#include "start/MainFrm.h"
-#include "start/Spiel.h"
+#include "fenster/MainFrm.h"
+#include "fenster/Spiel.h"
 
 namespace wx {
 

@@ -2,9 +2,9 @@
 // letter for the value, or guess the rest of the word letter by letter.
 #include <algorithm>
 
-#include "start/MainFrm.h"
-#include "start/Spiel.h"
-#include "start/Text.h"
+#include "fenster/MainFrm.h"
+#include "fenster/Spiel.h"
+#include "basis/Text.h"
 
 namespace wx {
 

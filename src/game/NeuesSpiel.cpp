@@ -2,9 +2,9 @@
 // 0, the first player on turn and a fresh word on the board.
 #include <string>
 
-#include "start/MainFrm.h"
-#include "start/Spiel.h"
-#include "ui/MldFenster.h"
+#include "fenster/MainFrm.h"
+#include "fenster/Spiel.h"
+#include "fenster/MldFenster.h"
 
 namespace wx {
 

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "start/MainFrm.h"
-#include "start/Spiel.h"
-#include "start/Text.h"
+#include "fenster/MainFrm.h"
+#include "fenster/Spiel.h"
+#include "basis/Text.h"
 
 namespace wx {
 

@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "start/MainFrm.h"
-#include "start/Spiel.h"
-#include "ui/DateiInfoFrm.h"
+#include "fenster/MainFrm.h"
+#include "fenster/Spiel.h"
+#include "fenster/DateiInfoFrm.h"
 
 namespace wx {
 

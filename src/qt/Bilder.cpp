@@ -8,7 +8,7 @@
 #include <QRadialGradient>
 #include <cmath>
 
-#include "start/Text.h"
+#include "basis/Text.h"
 
 #ifdef WIRBELIX_MIT_WMF
 #include "qt/WmfPlayer.h"

@@ -21,7 +21,7 @@
 #include "qt/FormFenster.h"
 #include "qt/Schriften.h"
 #include "qt/Ton.h"
-#include "start/Text.h"
+#include "basis/Text.h"
 
 namespace wxqt {
 

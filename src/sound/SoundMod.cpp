@@ -1,7 +1,7 @@
 #include "sound/SoundMod.h"
 
-#include "start/GlobModul.h"
-#include "start/Text.h"
+#include "basis/GlobModul.h"
+#include "basis/Text.h"
 
 namespace wx {
 

@@ -1,10 +1,10 @@
 // The main window's start-up: everything the first player needs before the
 // first spin, in a fixed order.
 #include "settings/Einstellungen.h"
-#include "start/MainFrm.h"
-#include "start/Rahmendateien.h"
-#include "start/Spiel.h"
-#include "start/Text.h"
+#include "fenster/MainFrm.h"
+#include "basis/Rahmendateien.h"
+#include "fenster/Spiel.h"
+#include "basis/Text.h"
 
 namespace wx {
 

@@ -1,9 +1,9 @@
-#include "start/Spiel.h"
+#include "fenster/Spiel.h"
 
-#include "start/MainFrm.h"
-#include "start/Rahmendateien.h"
-#include "ui/DateiInfoFrm.h"
-#include "ui/MldFenster.h"
+#include "fenster/MainFrm.h"
+#include "basis/Rahmendateien.h"
+#include "fenster/DateiInfoFrm.h"
+#include "fenster/MldFenster.h"
 
 namespace wx {
 
@@ -51,12 +51,13 @@ bool Spiel::starte(const std::string& startText, const std::string& programmOrdn
         zeigeMeldung(g.MeldungsText, "&OK", "", "Wirbelix");
         return false;
     }
-    if (!leseStartParameter(g, dateiInfoFrm(), startText)) {
+    if (!leseStartParameter(g, startText)) {
         g.MeldungsText = std::string("Diese Version von Wirbelix ist nicht\r") +
                          "kompatibel mit der installierten Version\r" + "von KELMO.";
         zeigeMeldung(g.MeldungsText, "&OK", "", "Laufzeitfehler");
         return false;
     }
+    dateiInfoFrm().zeigeSpieler(g);
     g.AppPfad = programmOrdner;
     g.UserPfad = g.AppPfad + "\\User";
     g.HilfeDatei = g.AppPfad + "\\Wirbelix.chm";

@@ -1,6 +1,6 @@
 // Lamps, the menu group, and the hooks of the guess-time meter and the
 // play-time gauge.
-#include "start/MainFrm.h"
+#include "fenster/MainFrm.h"
 
 namespace wx {
 

@@ -2,9 +2,9 @@
 // shows the next picture every 30 ms; where it stops decides the value.
 #include <string>
 
-#include "start/MainFrm.h"
-#include "start/Spiel.h"
-#include "start/Text.h"
+#include "fenster/MainFrm.h"
+#include "fenster/Spiel.h"
+#include "basis/Text.h"
 
 namespace wx {
 

@@ -18,10 +18,10 @@
 #include <string>
 #include <vector>
 
-#include "start/MainFrm.h"
-#include "start/Spiel.h"
-#include "start/Text.h"
-#include "ui/DateiInfoFrm.h"
+#include "fenster/MainFrm.h"
+#include "fenster/Spiel.h"
+#include "basis/Text.h"
+#include "fenster/DateiInfoFrm.h"
 
 namespace wx {
 

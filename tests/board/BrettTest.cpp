@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "TestInstallation.h"
-#include "start/MainFrm.h"
+#include "fenster/MainFrm.h"
 
 namespace wx {
 namespace {

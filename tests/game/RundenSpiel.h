@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "TestInstallation.h"
-#include "start/MainFrm.h"
-#include "start/Spiel.h"
-#include "ui/DateiInfoFrm.h"
-#include "ui/MldFenster.h"
+#include "fenster/MainFrm.h"
+#include "fenster/Spiel.h"
+#include "fenster/DateiInfoFrm.h"
+#include "fenster/MldFenster.h"
 
 namespace wx::test {
 

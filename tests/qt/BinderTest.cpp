@@ -10,7 +10,7 @@
 #include "FrontTest.h"
 #include "qt/Masse.h"
 #include "qt/Steuerwidgets.h"
-#include "ui/MldFenster.h"
+#include "fenster/MldFenster.h"
 
 namespace wxqt::test {
 namespace {

@@ -8,8 +8,8 @@
 #include "TestInstallation.h"
 #include "qt/FormFenster.h"
 #include "qt/QtPlattform.h"
-#include "start/MainFrm.h"
-#include "start/Spiel.h"
+#include "fenster/MainFrm.h"
+#include "fenster/Spiel.h"
 
 namespace wxqt::test {
 

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "TestInstallation.h"
-#include "start/Rahmendateien.h"
-#include "start/Text.h"
-#include "ui/DateiInfoFrm.h"
+#include "basis/Rahmendateien.h"
+#include "basis/Text.h"
+#include "fenster/DateiInfoFrm.h"
 
 namespace wx {
 namespace {
@@ -22,13 +22,14 @@ struct Rahmen : ::testing::Test {
 
 TEST_F(Rahmen, LaunchTextFillsPlayersAndInfoWindow) {
     ASSERT_TRUE(leseStartParameter(
-        g, info, "|Version=4;Class=D;TeskFeldName=LT12;LupenFlag=0;GwsFlag=1;nSpieler=2;Spieler1;Spieler 2 ;datei1;datei2;|"));
+        g, "|Version=4;Class=D;TeskFeldName=LT12;LupenFlag=0;GwsFlag=1;nSpieler=2;Spieler1;Spieler 2 ;datei1;datei2;|"));
     EXPECT_EQ(g.KlassenFeld, "LIP_");
     EXPECT_EQ(g.GwsFlag, WAHR);
     EXPECT_EQ(g.nSpieler, 2);
     EXPECT_EQ(g.SpielerName[1], "Spieler 2 ");  // names are taken as they stand
     EXPECT_EQ(g.SpielerDatei[0], "datei1");
     EXPECT_EQ(g.SpielerDatei[1], "datei2");
+    info.zeigeSpieler(g);
     EXPECT_TRUE(info.SpName[1].visible);
     EXPECT_EQ(info.SpName[1].caption, "Spieler 2 ");
     EXPECT_EQ(info.SpPunkte[1].caption, "0");
@@ -37,23 +38,44 @@ TEST_F(Rahmen, LaunchTextFillsPlayersAndInfoWindow) {
 
 TEST_F(Rahmen, LaunchTextFlagsAndOptionalItems) {
     GlobModul a{plattform}, b{plattform};
-    ASSERT_TRUE(leseStartParameter(a, info, "#GwsFlag=0;nSpieler=1;Spieler1;datei1;#"));
+    ASSERT_TRUE(leseStartParameter(a, "#GwsFlag=0;nSpieler=1;Spieler1;datei1;#"));
     EXPECT_EQ(a.GwsFlag, WAHR);  // present is enough, whatever the value
     EXPECT_EQ(a.KlassenFeld, "");
     EXPECT_EQ(a.nSpieler, 1);
     EXPECT_EQ(a.SpielerName[0], "Spieler1");
     EXPECT_EQ(a.SpielerDatei[0], "datei1");
-    ASSERT_TRUE(leseStartParameter(b, info, "\"Unbekannt=1;nSpieler= 2.4;x;y;fx;fy;\""));
+    ASSERT_TRUE(leseStartParameter(b, "\"Unbekannt=1;nSpieler= 2.4;x;y;fx;fy;\""));
     EXPECT_EQ(b.GwsFlag, FALSCH);
     EXPECT_EQ(b.nSpieler, 2);
     EXPECT_EQ(b.SpielerDatei[1], "fy");
 }
 
+TEST_F(Rahmen, PlayerCountIsHeldToTheBoard) {
+    struct Fall {
+        const char* text;
+        int16_t nSpieler;
+    };
+    for (const Fall f : {Fall{.text = "|nSpieler=5;a;b;c;d;e;1;2;3;4;5;|", .nSpieler = 5},
+                         Fall{.text = "|nSpieler=6;a;b;c;d;e;f;1;2;3;4;5;6;|", .nSpieler = 5},
+                         Fall{.text = "|nSpieler=-1;|", .nSpieler = 0},
+                         Fall{.text = "|nSpieler=99999999999999999999999999;a;b;c;d;e;|", .nSpieler = 5},
+                         Fall{.text = "|nSpieler=-99999999999999999999999999;|", .nSpieler = 0}}) {
+        GlobModul h{plattform};
+        ASSERT_TRUE(leseStartParameter(h, f.text)) << f.text;
+        EXPECT_EQ(h.nSpieler, f.nSpieler) << f.text;
+    }
+    // The last item may come without its ";" before the closing frame.
+    GlobModul h{plattform};
+    ASSERT_TRUE(leseStartParameter(h, "|nSpieler=1;Anna;anna|"));
+    EXPECT_EQ(h.SpielerName[0], "Anna");
+    EXPECT_EQ(h.SpielerDatei[0], "anna");
+}
+
 TEST_F(Rahmen, IncompatibleFrameworkIsRefused) {
-    EXPECT_FALSE(leseStartParameter(g, info, "|Version=5;Class=D;nSpieler=1;a;b;|"));
-    EXPECT_FALSE(leseStartParameter(g, info, "|Version=4;Class=E;nSpieler=1;a;b;|"));
+    EXPECT_FALSE(leseStartParameter(g, "|Version=5;Class=D;nSpieler=1;a;b;|"));
+    EXPECT_FALSE(leseStartParameter(g, "|Version=4;Class=E;nSpieler=1;a;b;|"));
     EXPECT_EQ(g.nSpieler, 0);  // players are left untouched
-    EXPECT_TRUE(leseStartParameter(g, info, "|Version= 4 ;Class=D;nSpieler=1;a;b;|"));
+    EXPECT_TRUE(leseStartParameter(g, "|Version= 4 ;Class=D;nSpieler=1;a;b;|"));
     EXPECT_EQ(wertNachGleich("Version=4=5"), "4=5");
     EXPECT_EQ(wertNachGleich("ohne"), "");
     EXPECT_EQ(wertNachGleich(""), "");

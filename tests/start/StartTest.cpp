@@ -5,10 +5,10 @@
 #include <filesystem>
 
 #include "TestInstallation.h"
-#include "start/MainFrm.h"
-#include "start/Text.h"
-#include "ui/DateiInfoFrm.h"
-#include "ui/MldFenster.h"
+#include "fenster/MainFrm.h"
+#include "basis/Text.h"
+#include "fenster/DateiInfoFrm.h"
+#include "fenster/MldFenster.h"
 
 namespace wx {
 namespace {

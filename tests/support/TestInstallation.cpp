@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "start/MainFrm.h"
-#include "start/Text.h"
+#include "fenster/MainFrm.h"
+#include "basis/Text.h"
 
 namespace fs = std::filesystem;
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "start/Spiel.h"
+#include "fenster/Spiel.h"
 #include "VirtuellePlattform.h"
 
 namespace wx::test {

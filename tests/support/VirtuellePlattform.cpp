@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "start/Text.h"
+#include "basis/Text.h"
 
 namespace wx::test {
 

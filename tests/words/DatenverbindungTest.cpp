@@ -6,7 +6,7 @@
 
 #include "TestInstallation.h"
 #include "WortDatenbank.h"
-#include "words/Datenverbindung.h"
+#include "basis/Datenverbindung.h"
 
 namespace wx::test {
 namespace {

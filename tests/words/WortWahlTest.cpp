@@ -9,8 +9,8 @@
 #include "TestInstallation.h"
 #include "WortDatenbank.h"
 #include "WortWahlWoertlich.h"
-#include "start/MainFrm.h"
-#include "ui/DateiInfoFrm.h"
+#include "fenster/MainFrm.h"
+#include "fenster/DateiInfoFrm.h"
 
 namespace wx::test {
 namespace {

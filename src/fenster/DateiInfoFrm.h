@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "basis/GlobModul.h"
 #include "forms/Form.h"
 
 namespace wx {
@@ -16,6 +17,9 @@ public:
     std::array<Steuerelement, 2> DatInfLbl;
     std::array<Steuerelement, 5> SpName;
     std::array<Steuerelement, 5> SpPunkte;
+
+    // Shows one name and score row per player of the launch text.
+    void zeigeSpieler(const GlobModul& g);
 
     void okbtn_Click() { verstecke(); }
 };

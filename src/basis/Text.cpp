@@ -1,7 +1,8 @@
-#include "start/Text.h"
+#include "basis/Text.h"
 
 #include <cctype>
 #include <cmath>
+#include <limits>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -132,7 +133,14 @@ std::string nachAnsi(std::string_view utf8) {
     return out;
 }
 
-int64_t runde(double x) { return static_cast<int64_t>(std::nearbyint(x)); }
+int64_t runde(double x) {
+    // Values beyond the integer range saturate instead of overflowing.
+    if (std::isnan(x)) return 0;
+    constexpr double grenze = 9.2e18;
+    if (x >= grenze) return std::numeric_limits<int64_t>::max();
+    if (x <= -grenze) return std::numeric_limits<int64_t>::min();
+    return static_cast<int64_t>(std::nearbyint(x));
+}
 
 double zahlAmAnfang(std::string_view text) {
     size_t i = 0;

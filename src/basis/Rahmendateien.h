@@ -7,15 +7,13 @@
 #include <utility>
 #include <vector>
 
-#include "start/GlobModul.h"
+#include "basis/GlobModul.h"
 
 namespace wx {
 
-class DateiInfoFrm;
-
 // Reads the launch text into the state; false when the framework is not
 // compatible ("Version=" other than 4 or "Class=" other than D).
-flag16 leseStartParameter(GlobModul& g, DateiInfoFrm& info, const std::string& startText);
+flag16 leseStartParameter(GlobModul& g, const std::string& startText);
 std::string wertNachGleich(const std::string& item);
 void leseSpielDauer(GlobModul& g);
 void leseBaustein(GlobModul& g);

@@ -27,7 +27,8 @@ std::string nachAnsi(std::string_view utf8);
 int ansiCode(std::string_view zeichen);
 std::string ausAnsiCode(int code);
 
-// Rounds to the nearest whole number, halves to the even neighbour.
+// Rounds to the nearest whole number, halves to the even neighbour; values
+// beyond the range of int64_t saturate.
 int64_t runde(double x);
 // The leading number of a text ("12abc" -> 12, " 3" -> 3, "x" -> 0), leading blanks skipped.
 double zahlAmAnfang(std::string_view text);

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "VirtuellePlattform.h"
-#include "ui/MldFenster.h"
+#include "fenster/MldFenster.h"
 
 namespace wx {
 namespace {

@@ -1,6 +1,6 @@
-#include "ui/MldFenster.h"
+#include "fenster/MldFenster.h"
 
-#include "start/Text.h"
+#include "basis/Text.h"
 
 namespace wx {
 

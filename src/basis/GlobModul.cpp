@@ -1,9 +1,9 @@
-#include "start/GlobModul.h"
+#include "basis/GlobModul.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "start/Text.h"
+#include "basis/Text.h"
 
 namespace wx {
 

@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <string>
 
-#include "start/MainFrm.h"
-#include "start/Spiel.h"
+#include "fenster/MainFrm.h"
+#include "fenster/Spiel.h"
 
 namespace wx {
 

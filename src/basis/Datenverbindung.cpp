@@ -1,7 +1,7 @@
 // The spelling database is an SQLite file. A connection reads its record
 // source once into memory; moving and searching then never touch the file.
 // Only appending and deleting write back, straight into the source's table.
-#include "words/Datenverbindung.h"
+#include "basis/Datenverbindung.h"
 
 #include <sqlite3.h>
 
@@ -12,7 +12,7 @@
 #include <limits>
 #include <type_traits>
 
-#include "start/Text.h"
+#include "basis/Text.h"
 
 namespace wx {
 

@@ -1,10 +1,9 @@
-#include "start/Rahmendateien.h"
+#include "basis/Rahmendateien.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "start/Text.h"
-#include "ui/DateiInfoFrm.h"
+#include "basis/Text.h"
 
 namespace wx {
 
@@ -14,15 +13,23 @@ std::string wertNachGleich(const std::string& item) {
     return item.substr(p + 1);
 }
 
-flag16 leseStartParameter(GlobModul& g, DateiInfoFrm& info, const std::string& startText) {
-    // The framing characters at both ends are dropped unseen.
-    std::string rest = startText.size() >= 2 ? startText.substr(1, startText.size() - 2) : "";
-    while (true) {
-        const auto p = rest.find(';');
-        if (p == std::string::npos) break;
-        const std::string item = rest.substr(0, p);
+flag16 leseStartParameter(GlobModul& g, const std::string& startText) {
+    // The framing characters at both ends are dropped unseen. The items are
+    // taken from left to right by position, so a long text costs linear time.
+    const std::string_view text = startText.size() >= 2
+                                      ? std::string_view(startText).substr(1, startText.size() - 2)
+                                      : std::string_view();
+    size_t pos = 0;
+    // The next item up to its ";"; the last one may lack its ";".
+    auto naechstesItem = [&]() {
+        const size_t p = text.find(';', pos);
+        const std::string_view item = text.substr(pos, p == std::string_view::npos ? text.npos : p - pos);
+        pos = p == std::string_view::npos ? text.size() : p + 1;
+        return std::string(item);
+    };
+    while (text.find(';', pos) != std::string_view::npos) {
+        const std::string item = naechstesItem();
         const std::string wert = trimme(wertNachGleich(item));
-        rest = rest.substr(p + 1);
         if (beginntMit(item, "Version=")) {
             if (wert != "4") return FALSCH;
         } else if (beginntMit(item, "Class=")) {
@@ -34,26 +41,14 @@ flag16 leseStartParameter(GlobModul& g, DateiInfoFrm& info, const std::string& s
         } else if (beginntMit(item, "nSpieler=")) {
             // The board has room for five players; anything else the
             // framework never sends is held to that range.
-            const auto n = runde(zahlAmAnfang(wert));
-            g.nSpieler = static_cast<int16_t>(std::clamp<int64_t>(n, 0, 5));
+            g.nSpieler = static_cast<int16_t>(std::clamp<int64_t>(runde(zahlAmAnfang(wert)), 0, 5));
             break;
         }
-        if (rest.empty()) break;
+        if (pos >= text.size()) break;
     }
-    auto naechstesItem = [&rest]() {
-        const auto p = rest.find(';');
-        std::string item = rest.substr(0, p);
-        rest = p == std::string::npos ? std::string() : rest.substr(p + 1);
-        return item;
-    };
     for (int k = 0; k < g.nSpieler; ++k) {
-        const std::string name = naechstesItem();
-        g.SpielerName[k] = name;
+        g.SpielerName[k] = naechstesItem();
         g.SpielerPunkte[k] = 0;
-        info.SpName[k].visible = true;
-        info.SpName[k].caption = name;
-        info.SpPunkte[k].visible = true;
-        info.SpPunkte[k].caption = "0";
     }
     for (int k = 0; k < g.nSpieler; ++k) g.SpielerDatei[k] = naechstesItem();
     return WAHR;

@@ -1,4 +1,4 @@
-#include "ui/DateiInfoFrm.h"
+#include "fenster/DateiInfoFrm.h"
 
 #include <string>
 
@@ -29,6 +29,15 @@ DateiInfoFrm::DateiInfoFrm(Plattform& p) : Form(p, "DateiInfoFrm") {
     ok.caption = "&OK";
     ok.standardKnopf = true;
     ok.beiKlick = [this] { okbtn_Click(); };
+}
+
+void DateiInfoFrm::zeigeSpieler(const GlobModul& g) {
+    for (int k = 0; k < g.nSpieler; ++k) {
+        SpName[k].visible = true;
+        SpName[k].caption = g.SpielerName[k];
+        SpPunkte[k].visible = true;
+        SpPunkte[k].caption = "0";
+    }
 }
 
 }  // namespace wx

@@ -5,7 +5,7 @@
 // letter passes the turn, which may start the computer's turn, which spins the
 // wheel and names letters again), so they are members of this one class. The
 // definitions live in the folder of their subsystem:
-//   start/MainFrmLayout.cpp  the designed controls
+//   fenster/MainFrmLayout.cpp the designed controls
 //   start/MainFrmLoad.cpp    the load handler
 //   words/WortWahl.cpp       word database and word choice
 //   game/Buchstabenbrett.cpp letter board
@@ -25,8 +25,8 @@
 #include <string>
 
 #include "forms/Form.h"
-#include "start/GlobModul.h"
-#include "words/Datenverbindung.h"
+#include "basis/GlobModul.h"
+#include "basis/Datenverbindung.h"
 
 namespace wx {
 

@@ -8,7 +8,7 @@
 
 #include "platform/Plattform.h"
 #include "sound/SoundMod.h"
-#include "start/GlobModul.h"
+#include "basis/GlobModul.h"
 
 namespace wx {
 
