@@ -5,7 +5,7 @@
 #include <string>
 
 #include "qt/QtPlattform.h"
-#include "start/Spiel.h"
+#include "fenster/Spiel.h"
 
 int main(int argc, char** argv) {
     const QByteArray bildschirmfoto = qgetenv("WIRBELIX_SCREENSHOT");

@@ -12,7 +12,7 @@
 #include <stdexcept>
 
 #include "forms/Form.h"
-#include "start/Text.h"
+#include "basis/Text.h"
 
 namespace fs = std::filesystem;
 

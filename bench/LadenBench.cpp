@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "BenchUmgebung.h"
-#include "start/MainFrm.h"
-#include "start/Spiel.h"
+#include "fenster/MainFrm.h"
+#include "fenster/Spiel.h"
 
 namespace wx::bench {
 namespace {

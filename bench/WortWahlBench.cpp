@@ -17,8 +17,8 @@
 
 #include "BenchUmgebung.h"
 #include "WortWahlWoertlich.h"
-#include "start/MainFrm.h"
-#include "start/Spiel.h"
+#include "fenster/MainFrm.h"
+#include "fenster/Spiel.h"
 
 namespace wx::bench {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "start/Text.h"
+#include "basis/Text.h"
 
 namespace wx::woertlich {
 

@@ -6,8 +6,8 @@
 // the benchmarks time them against each other.
 #pragma once
 
-#include "start/GlobModul.h"
-#include "words/Datenverbindung.h"
+#include "basis/GlobModul.h"
+#include "basis/Datenverbindung.h"
 
 namespace wx::woertlich {
 

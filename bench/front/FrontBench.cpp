@@ -10,8 +10,8 @@
 
 #include "qt/FormFenster.h"
 #include "qt/QtPlattform.h"
-#include "start/MainFrm.h"
-#include "start/Spiel.h"
+#include "fenster/MainFrm.h"
+#include "fenster/Spiel.h"
 
 namespace {
 
