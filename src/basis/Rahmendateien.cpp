@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "basis/IniAbschnitt.h"
 #include "basis/Text.h"
 
 namespace wx {
@@ -57,20 +58,14 @@ flag16 leseStartParameter(GlobModul& g, const std::string& startText) {
 void leseSpielDauer(GlobModul& g) {
     const auto zeilen = leseAnsiZeilen(g.AppPfad + "\\Kelmo.ini");
     if (!zeilen) return;
-    size_t i = abschnittsAnfang(*zeilen, "[Spiele]");
-    // The search for the key runs on to the end of the file.
-    for (; i < zeilen->size(); ++i) {
-        const std::string& z = (*zeilen)[i];
-        if (beginntMit(z, ";")) continue;
-        if (beginntMit(z, "MaximaleSpielDauer=")) {
-            double v = static_cast<double>(runde(zahlAmAnfang(trimme(wertNachGleich(z)))));
-            if (v < 5) v = 5;
-            double faktor = std::floor((15.0 / v) * 5.0);
-            if (faktor < 1) faktor = 1;
-            g.SpielzeitFaktor = static_cast<int16_t>(faktor);
-            return;
-        }
-    }
+    const auto wert =
+        leseIniAbschnitt(*zeilen, "[Spiele]", {"MaximaleSpielDauer"}, IniSuche::ersterBisDateiende)[0];
+    if (!wert) return;
+    double v = static_cast<double>(runde(zahlAmAnfang(*wert)));
+    if (v < 5) v = 5;
+    double faktor = std::floor((15.0 / v) * 5.0);
+    if (faktor < 1) faktor = 1;
+    g.SpielzeitFaktor = static_cast<int16_t>(faktor);
 }
 
 std::vector<std::pair<std::string, std::string>> leseTspDatensaetze(

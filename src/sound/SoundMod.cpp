@@ -1,6 +1,7 @@
 #include "sound/SoundMod.h"
 
 #include "basis/GlobModul.h"
+#include "basis/IniAbschnitt.h"
 #include "basis/Text.h"
 
 namespace wx {
@@ -21,17 +22,11 @@ void SoundMod::ladeSoundTabelle() {
     initSoundTabelle();
     const auto zeilen = leseAnsiZeilen(g_.AppPfad + "\\Kelmo.ini");
     if (!zeilen) return;
-    size_t i = abschnittsAnfang(*zeilen, "[Sound]");
-    for (; i < zeilen->size(); ++i) {
-        const std::string& z = (*zeilen)[i];
-        if (beginntMit(z, "[")) break;
-        for (auto& zeile : SoundTab) {
-            if (beginntMit(z, zeile.ereignis + "=")) {
-                zeile.wave = trimme(z.substr(zeile.ereignis.size() + 1));
-                break;
-            }
-        }
-    }
+    std::vector<std::string> namen;
+    for (const auto& zeile : SoundTab) namen.push_back(zeile.ereignis);
+    const auto waves = leseIniAbschnitt(*zeilen, "[Sound]", namen);
+    for (size_t i = 0; i < SoundTab.size(); ++i)
+        if (waves[i]) SoundTab[i].wave = *waves[i];
 }
 
 std::string SoundMod::wavePfad(const std::string& wave) const {
