@@ -16,6 +16,7 @@ class MainFrm;
 class MldFenster;
 class DateiInfoFrm;
 class GradBackFrm;
+class EinstellFrm;
 
 class Spiel {
 public:
@@ -30,6 +31,7 @@ public:
     MldFenster& mldFenster();
     DateiInfoFrm& dateiInfoFrm();
     GradBackFrm& gradBackFrm();
+    EinstellFrm& einstellFrm();
     bool hatMainFrm() const { return main_ != nullptr; }
 
     // Shows a message or question; the answer is mldFenster().Antwort.
@@ -52,6 +54,7 @@ private:
     std::unique_ptr<MldFenster> mld_;
     std::unique_ptr<DateiInfoFrm> dateiInfo_;
     std::unique_ptr<GradBackFrm> gradBack_;
+    std::unique_ptr<EinstellFrm> einstell_;
 };
 
 }  // namespace wx

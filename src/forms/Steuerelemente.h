@@ -66,6 +66,7 @@ struct Steuerelement {
 
     // check boxes, option buttons, spin boxes
     int wert = 0;
+    int minimum = 0, maximum = 999;  // spin boxes: the range of wert
 
     // images: a picture file (absolute path) or a built-in picture ("@name")
     std::string bild;

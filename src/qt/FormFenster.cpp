@@ -57,6 +57,8 @@ void kopiereSichtbar(wx::Steuerelement& z, const wx::Steuerelement& q) {
     z.ausrichtung = q.ausrichtung;
     z.ohneRahmen = q.ohneRahmen;
     z.wert = q.wert;
+    z.minimum = q.minimum;
+    z.maximum = q.maximum;
     z.bild = q.bild;
     z.strecken = q.strecken;
     z.x1 = q.x1;
@@ -194,7 +196,6 @@ QWidget* FormFenster::erzeuge(wx::Steuerelement& s) {
         }
         case Art::SpinBox: {
             auto* sp = new QSpinBox(eltern);
-            sp->setRange(0, 999);
             connect(sp, &QSpinBox::valueChanged, this, [this, ziel](int v) {
                 if (ziel->wert == v) return;
                 ziel->wert = v;
@@ -339,7 +340,11 @@ void FormFenster::anwenden(Bindung& b, const wx::Steuerelement* alt) {
             auto* sp = static_cast<QSpinBox*>(w);
             if (lage) sp->setGeometry(pixelRechteck(s));
             if (schrift) sp->setFont(qtSchrift(s.schrift, skala_));
-            if (anders(&S::wert)) {
+            if (anders(&S::minimum) || anders(&S::maximum)) {
+                const QSignalBlocker still(sp);
+                sp->setRange(s.minimum, s.maximum);
+            }
+            if (anders(&S::wert) || anders(&S::minimum) || anders(&S::maximum)) {
                 const QSignalBlocker still(sp);
                 sp->setValue(s.wert);
             }

@@ -1,6 +1,6 @@
 // The main window's start-up: everything the first player needs before the
 // first spin, in a fixed order.
-#include "settings/Einstellungen.h"
+#include "fenster/EinstellFrm.h"
 #include "fenster/MainFrm.h"
 #include "basis/Rahmendateien.h"
 #include "fenster/Spiel.h"
@@ -27,7 +27,7 @@ bool MainFrm::Form_Load() {
     g.EinstellSchluessel = {"GegenComputer",    "ComputerSpielStärke", "TastaturEingabeSperren",
                             "TonEinschalten",   "BuchstabenRahmen",    "LösungswortFarbig",
                             "RatezeitBegrenzen", "FehlversucheMaximum", "EinstellungenSpeichern"};
-    ladeEinstellungen(g);
+    spiel.einstellFrm().loadKelmoIni();
     spiel.sound.spieleSound("ProgrammStart");
     StartZeit = g.sekundenJetzt();
     g.aktSpieler = 0;

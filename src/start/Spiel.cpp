@@ -3,6 +3,7 @@
 #include "fenster/MainFrm.h"
 #include "basis/Rahmendateien.h"
 #include "fenster/DateiInfoFrm.h"
+#include "fenster/EinstellFrm.h"
 #include "fenster/MldFenster.h"
 
 namespace wx {
@@ -28,6 +29,11 @@ DateiInfoFrm& Spiel::dateiInfoFrm() {
 GradBackFrm& Spiel::gradBackFrm() {
     if (!gradBack_) gradBack_ = std::make_unique<GradBackFrm>(plattform);
     return *gradBack_;
+}
+
+EinstellFrm& Spiel::einstellFrm() {
+    if (!einstell_) einstell_ = std::make_unique<EinstellFrm>(*this);
+    return *einstell_;
 }
 
 void Spiel::zeigeMeldung(const std::string& meldText, const std::string& knopf1,
