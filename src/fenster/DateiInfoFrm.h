@@ -32,6 +32,8 @@ public:
         width = 9600;
         height = 6630;
         hinter = Farbe{0, 64, 128};
+        eigenstaendig = true;
+        veraenderlich = true;
     }
 };
 

@@ -28,6 +28,8 @@ void MainFrm::baueLayout() {
     caption = "Tovenhalm - Wirbelix";
     width = 9600;
     height = 6630;
+    eigenstaendig = hauptfenster = veraenderlich = true;
+    symbol = "@symbol";
     FormSchrift = kSansFett;
 
     // Menus.

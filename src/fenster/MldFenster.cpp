@@ -10,8 +10,10 @@ int16_t W(double x) { return static_cast<int16_t>(runde(x)); }
 }  // namespace
 
 MldFenster::MldFenster(Plattform& p) : Form(p, "MldFenster") {
+    // The message window is sized from the outside, title bar included.
     width = 4170;
     height = 2490;
+    aussenMass = true;
     neu(Image1, Art::Image, "Image1", nullptr, 150, 180, 675, 675).bild = "@meldung";
     neu(MldFrame, Art::Frame, "MldFrame", nullptr, 960, 90, 3105, 1725);
     auto& m = neu(Meldung, Art::Label, "Meldung", &MldFrame, 120, 180, 900, 240);

@@ -2,15 +2,6 @@
 
 namespace wx {
 
-bool Steuerelement::gleichSichtbar(const Steuerelement& o) const {
-    return left == o.left && top == o.top && width == o.width && height == o.height &&
-           visible == o.visible && enabled == o.enabled && caption == o.caption &&
-           schrift == o.schrift && vorder == o.vorder && hinter == o.hinter &&
-           transparent == o.transparent && rahmen == o.rahmen && wert == o.wert && minimum == o.minimum && maximum == o.maximum &&
-           bild == o.bild && x1 == o.x1 && y1 == o.y1 && x2 == o.x2 && y2 == o.y2 &&
-           linienBreite == o.linienBreite && gefuellt == o.gefuellt;
-}
-
 Form::Form(Plattform& plattform, std::string n) : name(std::move(n)), plattform_(plattform) {}
 
 void Form::zeigeModal() {

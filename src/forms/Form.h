@@ -21,10 +21,23 @@ public:
 
     std::string name;
     std::string caption;
-    int32_t width = 0, height = 0;  // client area in twips (outer size for dialogs that set it)
+    int32_t width = 0, height = 0;  // twips; see aussenMass
     bool visible = false;
     bool modal = false;  // set while shown modally
     Farbe hinter = kFensterGrund;
+
+    // How the window sits on the desktop. A dialog stays in front of the
+    // window that opened it; a window standing on its own does not. The main
+    // window is the one dialogs centre on. A window the player may resize
+    // scales its layout with its size; others keep their designed size.
+    bool eigenstaendig = false;
+    bool hauptfenster = false;
+    bool veraenderlich = false;
+    // Whether width and height are the outer size of the window (title bar
+    // and border included) rather than its client area.
+    bool aussenMass = false;
+    Schrift menueSchrift;  // font of the menu bar and its menus
+    std::string symbol;    // window icon: a built-in picture ("@name"), empty = none
 
     // Keyboard focus: the control that should have it; the front moves the
     // real focus whenever fokusZaehler changes.

@@ -39,16 +39,12 @@ struct Schrift {
 enum class Art { Label, Button, CheckBox, Option, SpinBox, Frame, Image, Line, Shape };
 enum class Ausrichtung { Links, Mitte, Rechts };
 
-// One control. Only the fields that matter for its kind are used; the others
-// keep their defaults. Everything the front has to show lives here, so that
-// comparing two copies tells the front what to redraw.
-struct Steuerelement {
-    Art art = Art::Label;
-    std::string name;
-    int index = -1;                      // position in a control array, -1 if none
-    Steuerelement* container = nullptr;  // frame the control sits in, nullptr = window
-
-    int32_t left = 0, top = 0, width = 0, height = 0;
+// What a control shows: everything the front draws, and nothing else. The
+// front keeps the copy it applied last and compares it with the control
+// after each event; a field added here takes part in that comparison by
+// itself.
+struct Anzeige {
+    int32_t left = 0, top = 0, width = 0, height = 0;  // twips, relative to the container
     bool visible = true;
     bool enabled = true;
 
@@ -57,12 +53,13 @@ struct Steuerelement {
     Farbe vorder = kSchwarz;
     Farbe hinter = kFensterGrund;
     bool transparent = false;     // labels: no background of their own
-    bool autoSize = false;        // labels: take the size of the caption
     bool wortUmbruch = false;     // labels: wrap long captions
     bool rahmen = false;          // labels: thin single border
     Ausrichtung ausrichtung = Ausrichtung::Links;
     bool ohneRahmen = false;      // frames: no border and no caption
-    int helpId = 0;
+
+    // What a screen reader says for the control; empty: its caption.
+    std::string zugangsName;
 
     // check boxes, option buttons, spin boxes
     int wert = 0;
@@ -80,10 +77,23 @@ struct Steuerelement {
     // buttons
     bool standardKnopf = false;  // Enter presses it
 
+    friend bool operator==(const Anzeige&, const Anzeige&) = default;
+};
+
+// One control: what it shows, plus its identity and its behaviour. Only the
+// fields that matter for its kind are used; the others keep their defaults.
+struct Steuerelement : Anzeige {
+    Art art = Art::Label;
+    std::string name;
+    int index = -1;                      // position in a control array, -1 if none
+    Steuerelement* container = nullptr;  // frame the control sits in, nullptr = window
+
+    bool autoSize = false;  // labels: take the size of the caption when it is set
+    int helpId = 0;
+
     std::function<void()> beiKlick;
 
-    // The state the front shows; two controls that compare equal look the same.
-    bool gleichSichtbar(const Steuerelement& o) const;
+    const Anzeige& anzeige() const { return *this; }
 };
 
 struct Timer {

@@ -14,7 +14,12 @@ Farbe farbe(const FarbTabelle& t, int i) {
 }  // namespace
 
 void MainFrm::WortAufbauen() {
-    for (auto& zelle : BstLbl) zelle.visible = false;
+    // Unused cells say nothing, not even to a screen reader.
+    for (auto& zelle : BstLbl) {
+        zelle.visible = false;
+        zelle.caption.clear();
+        zelle.zugangsName.clear();
+    }
 
     setzeCaption(ParaphrLbl, g.aktParaphrase);
     ParaphrLbl.top = static_cast<int32_t>(runde((ParaphrFrm.height - ParaphrLbl.height) / 2.0 + 50));
@@ -37,6 +42,9 @@ void MainFrm::WortAufbauen() {
             zelle.hinter = zelle.vorder = kWeiss;
         }
         zelle.rahmen = g.BuchstabenRahmen != 0;
+        // The letter is drawn in its cell's colour; a screen reader must not
+        // give it away either.
+        zelle.zugangsName = "verdeckt";
         zelle.visible = true;
         x += zelle.width;
     }
@@ -62,6 +70,7 @@ void MainFrm::deckeAuf(int zelle) {
     } else {
         z.vorder = kBlau;
     }
+    z.zugangsName = z.caption;
 }
 
 void MainFrm::zeigeLoesung() {

@@ -204,6 +204,26 @@ void meldung(QPainter& p) {
     p.drawRoundedRect(QRectF(17.5, 30.5, 10, 3), 1.4, 1.4);
 }
 
+// The window icon: a small wheel of ten coloured segments with its hub.
+void symbol(QPainter& p) {
+    static const QColor kSegmente[] = {{230, 40, 40},  {250, 150, 20}, {250, 220, 30}, {120, 200, 40},
+                                       {30, 160, 80},  {30, 170, 200}, {40, 90, 210},  {120, 60, 190},
+                                       {200, 50, 160}, {240, 100, 120}};
+    const QRectF rad(1.5, 1.5, 29, 29);
+    p.setPen(QPen(QColor(40, 40, 50), 0.8));
+    for (int i = 0; i < 10; ++i) {
+        p.setBrush(kSegmente[i]);
+        p.drawPie(rad, i * 36 * 16, 36 * 16);
+    }
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(40, 40, 50), 1.4));
+    p.drawEllipse(rad);
+    p.save();
+    p.translate(6.5, 6.5);
+    radkappe(p);
+    p.restore();
+}
+
 struct Eingebaut {
     const char* name;
     int breite, hoehe;
@@ -220,6 +240,7 @@ const Eingebaut kEingebaut[] = {
     {"@energie_rahmen", 37, 344, energieRahmen},
     {"@energie_balken", 5, 301, energieBalken},
     {"@meldung", 45, 45, meldung},
+    {"@symbol", 32, 32, symbol},
 };
 
 const Eingebaut* finde(const std::string& name) {

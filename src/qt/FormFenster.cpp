@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -40,48 +41,13 @@ constexpr double kKleinsteSkala = 0.5;
 
 }  // namespace
 
-void kopiereSichtbar(wx::Steuerelement& z, const wx::Steuerelement& q) {
-    z.left = q.left;
-    z.top = q.top;
-    z.width = q.width;
-    z.height = q.height;
-    z.visible = q.visible;
-    z.enabled = q.enabled;
-    z.caption = q.caption;
-    z.schrift = q.schrift;
-    z.vorder = q.vorder;
-    z.hinter = q.hinter;
-    z.transparent = q.transparent;
-    z.wortUmbruch = q.wortUmbruch;
-    z.rahmen = q.rahmen;
-    z.ausrichtung = q.ausrichtung;
-    z.ohneRahmen = q.ohneRahmen;
-    z.wert = q.wert;
-    z.minimum = q.minimum;
-    z.maximum = q.maximum;
-    z.bild = q.bild;
-    z.strecken = q.strecken;
-    z.x1 = q.x1;
-    z.y1 = q.y1;
-    z.x2 = q.x2;
-    z.y2 = q.y2;
-    z.linienBreite = q.linienBreite;
-    z.gefuellt = q.gefuellt;
-    z.standardKnopf = q.standardKnopf;
-}
-
-bool gleichAngezeigt(const wx::Steuerelement& a, const wx::Steuerelement& b) {
-    return a.gleichSichtbar(b) && a.ausrichtung == b.ausrichtung && a.wortUmbruch == b.wortUmbruch &&
-           a.strecken == b.strecken && a.standardKnopf == b.standardKnopf && a.ohneRahmen == b.ohneRahmen;
-}
-
 FormFenster::FormFenster(QtPlattform& plattform, wx::Form& form, double skala, QWidget* eltern)
     : QDialog(eltern),
       plattform_(plattform),
       form_(form),
       skala_(skala),
-      veraenderlich_(!form.menues.empty() || form.steuerelemente.empty()),
-      aussenMass_(plattform.hatAussenMass(form.name)) {
+      veraenderlich_(form.veraenderlich),
+      aussenMass_(form.aussenMass) {
     setObjectName(QString::fromStdString(form.name));
     if (veraenderlich_) {
         setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -89,6 +55,11 @@ FormFenster::FormFenster(QtPlattform& plattform, wx::Form& form, double skala, Q
     } else {
         setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                        Qt::WindowCloseButtonHint);
+    }
+    if (!form.symbol.empty()) {
+        QIcon symbol;
+        for (int seite : {16, 32, 64}) symbol.addPixmap(QPixmap::fromImage(zeichneEingebaut(form.symbol, QSize(seite, seite))));
+        setWindowIcon(symbol);
     }
     skalierTimer_ = new QTimer(this);
     skalierTimer_->setSingleShot(true);
@@ -129,7 +100,7 @@ void FormFenster::baue() {
     }
     for (auto& b : bindungen_) {
         anwenden(b, nullptr);
-        kopiereSichtbar(b.zuletzt, *b.s);
+        b.zuletzt = b.s->anzeige();
     }
     for (auto& mb : menues_) anwendenMenue(mb, true);
     abgleichenFenster(true);
@@ -228,11 +199,11 @@ QRect FormFenster::pixelRechteck(const wx::Steuerelement& s) const {
                  pixelSpanne(ax, s.width, skala_), pixelSpanne(ay, s.height, skala_));
 }
 
-void FormFenster::anwenden(Bindung& b, const wx::Steuerelement* alt) {
+void FormFenster::anwenden(Bindung& b, const wx::Anzeige* alt) {
     const wx::Steuerelement& s = *b.s;
     QWidget* w = b.w;
     auto anders = [&](auto feld) { return !alt || !(s.*feld == alt->*feld); };
-    using S = wx::Steuerelement;
+    using S = wx::Anzeige;
     const bool lage = anders(&S::left) || anders(&S::top) || anders(&S::width) || anders(&S::height);
     const bool schrift = anders(&S::schrift);
     const bool text = anders(&S::caption);
@@ -359,6 +330,7 @@ void FormFenster::anwenden(Bindung& b, const wx::Steuerelement* alt) {
             break;
         }
     }
+    if (anders(&S::zugangsName)) w->setAccessibleName(QString::fromStdString(s.zugangsName));
     if (anders(&S::enabled)) w->setEnabled(s.enabled);
     if (anders(&S::visible)) w->setVisible(s.visible);
 }
@@ -417,9 +389,9 @@ int FormFenster::abgleichen() {
     abgleichenFenster(false);
     int n = 0;
     for (auto& b : bindungen_) {
-        if (gleichAngezeigt(*b.s, b.zuletzt)) continue;
+        if (b.s->anzeige() == b.zuletzt) continue;
         anwenden(b, &b.zuletzt);
-        kopiereSichtbar(b.zuletzt, *b.s);
+        b.zuletzt = b.s->anzeige();
         ++n;
     }
     for (auto& mb : menues_)
@@ -451,7 +423,7 @@ QTimer* FormFenster::timerVon(const wx::Timer& t) const {
     return nullptr;
 }
 
-QFont FormFenster::menueSchrift() const { return qtSchrift(wx::Schrift{"MS Sans Serif", 8.25, false, false}, skala_); }
+QFont FormFenster::menueSchrift() const { return qtSchrift(form_.menueSchrift, skala_); }
 
 int FormFenster::menueHoehe() const { return leiste_ ? leiste_->sizeHint().height() : 0; }
 

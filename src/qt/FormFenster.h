@@ -70,7 +70,7 @@ private:
     struct Bindung {
         wx::Steuerelement* s;
         QWidget* w;
-        wx::Steuerelement zuletzt;  // what the widget shows (no handlers)
+        wx::Anzeige zuletzt;  // what the widget shows
     };
     struct MenueBindung {
         wx::MenuEintrag* m;
@@ -87,7 +87,7 @@ private:
     void baue();
     QWidget* erzeuge(wx::Steuerelement& s);
     void baueMenue(QMenu* menue, wx::MenuEintrag& m);
-    void anwenden(Bindung& b, const wx::Steuerelement* alt);
+    void anwenden(Bindung& b, const wx::Anzeige* alt);
     void anwendenMenue(MenueBindung& mb, bool alles);
     void abgleichenTimer();
     void abgleichenFenster(bool alles);
@@ -118,10 +118,5 @@ private:
     unsigned fokusZaehler_ = 0;
     int32_t breite_ = 0, hoehe_ = 0;
 };
-
-// Copies the fields of a control that its widget shows (not its handlers).
-void kopiereSichtbar(wx::Steuerelement& ziel, const wx::Steuerelement& quelle);
-// Whether two controls look the same on the screen.
-bool gleichAngezeigt(const wx::Steuerelement& a, const wx::Steuerelement& b);
 
 }  // namespace wxqt

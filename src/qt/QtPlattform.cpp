@@ -79,8 +79,6 @@ QtPlattform::QtPlattform(Optionen optionen) : optionen_(std::move(optionen)) {
     QApplication::setQuitOnLastWindowClosed(false);
     qApp->installEventFilter(this);
     skala_ = optionen_.startSkala > 0 ? optionen_.startSkala : startSkala();
-    // The message window sizes itself from the outside, title bar included.
-    setzeAussenMass("MldFenster");
     neuSaeen();
 }
 
@@ -139,8 +137,7 @@ FormFenster& QtPlattform::sichereFenster(wx::Form& form) {
     // A dialog belongs to the innermost window shown modally, so that it stays
     // in front of it; the main window and the background window stand alone.
     QWidget* eltern = nullptr;
-    const bool eigenstaendig = !form.menues.empty() || form.steuerelemente.empty();
-    if (!eigenstaendig) {
+    if (!form.eigenstaendig) {
         for (auto it = schleifen_.rbegin(); it != schleifen_.rend() && !eltern; ++it)
             if (FormFenster* f = fenster(*it->form); f && f->isVisible()) eltern = f;
     }
@@ -163,7 +160,7 @@ void QtPlattform::zentriere(FormFenster& f) {
     const QSize aussen = f.size().grownBy(r);
     QRect ueber;
     for (FormFenster* h : fenster_)
-        if (h != &f && h->isVisible() && h->veraenderlich() && !h->form().menues.empty())
+        if (h != &f && h->isVisible() && h->form().hauptfenster)
             ueber = h->frameGeometry();
     if (ueber.isEmpty())
         if (const QScreen* s = QGuiApplication::primaryScreen()) ueber = s->availableGeometry();

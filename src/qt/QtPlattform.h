@@ -95,8 +95,6 @@ public:
     double skala() const { return skala_; }
     void merkeSkala(double skala) { skala_ = skala; }
     // Forms whose width and height give the outer window size.
-    void setzeAussenMass(const std::string& formName) { aussenMass_.insert(formName); }
-    bool hatAussenMass(const std::string& formName) const { return aussenMass_.count(formName) > 0; }
 
     bool beendet() const { return beendet_; }
     bool blockiert() const { return blockiert_ > 0; }
@@ -122,7 +120,6 @@ private:
     double skala_ = 1.0;
     std::vector<FormFenster*> fenster_;  // in the order of creation
     std::vector<Schleife> schleifen_;    // nested modal loops, innermost last
-    std::set<std::string> aussenMass_;
     std::vector<QEvent*> weitergereicht_;  // key events handed on to their control
     int blockiert_ = 0;
     bool verschlucken_ = false;
