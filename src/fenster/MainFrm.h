@@ -81,6 +81,10 @@ public:
     std::array<int16_t, 10> RadWerte{};
     int32_t DrehStart = 0;
 
+    // The button the player needs next: "anhalten" while the wheel turns,
+    // "drehen" when a spin is due, the first letter key when a letter is due.
+    Steuerelement* fokusNachSperre() override;
+
     // ---- start-up ----
     // Runs the whole start-up; false when the game cannot start (the reason
     // has been shown in the message window).

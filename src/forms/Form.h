@@ -45,6 +45,11 @@ public:
     unsigned fokusZaehler = 0;
 
     std::vector<Steuerelement*> steuerelemente;  // drawing and tab order
+
+    // Where the keyboard focus goes when the control holding it becomes
+    // disabled or hidden: the control the player needs next, or nullptr to
+    // leave it to the toolkit.
+    virtual Steuerelement* fokusNachSperre() { return nullptr; }
     std::vector<Timer*> timer;
     std::vector<MenuEintrag*> menues;            // menu titles in bar order
 

@@ -120,4 +120,13 @@ void MainFrm::pruefeBuchstabe(int16_t index) {
     }
 }
 
+Steuerelement* MainFrm::fokusNachSperre() {
+    auto bereit = [](const Steuerelement& s) { return s.visible && s.enabled; };
+    if (bereit(anhaltenBtn)) return &anhaltenBtn;
+    if (bereit(drehenBtn)) return &drehenBtn;
+    for (auto& taste : bstBtn)
+        if (bereit(taste)) return &taste;
+    return nullptr;
+}
+
 }  // namespace wx

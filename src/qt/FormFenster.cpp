@@ -386,6 +386,8 @@ void FormFenster::abgleichenFenster(bool alles) {
 }
 
 int FormFenster::abgleichen() {
+    QWidget* vorher = focusWidget();
+    if (vorher && !(vorher->isEnabled() && vorher->isVisibleTo(this))) vorher = nullptr;
     abgleichenFenster(false);
     int n = 0;
     for (auto& b : bindungen_) {
@@ -403,7 +405,17 @@ int FormFenster::abgleichen() {
         if (form_.fokus)
             if (QWidget* w = widgetVon(*form_.fokus)) w->setFocus(Qt::OtherFocusReason);
     }
+    if (n > 0) rettetFokus(vorher);
     return n;
+}
+
+void FormFenster::rettetFokus(QWidget* vorher) {
+    // When the focused control has just been disabled or hidden, Qt passes
+    // the focus on to whichever widget comes next, or drops it; the window
+    // hands it to the control the player needs next instead.
+    if (!vorher || (vorher->isEnabled() && vorher->isVisibleTo(this))) return;
+    if (wx::Steuerelement* ziel = form_.fokusNachSperre())
+        if (QWidget* w = widgetVon(*ziel)) w->setFocus(Qt::OtherFocusReason);
 }
 
 QWidget* FormFenster::widgetVon(const wx::Steuerelement& s) const {

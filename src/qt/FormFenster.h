@@ -91,6 +91,7 @@ private:
     void anwendenMenue(MenueBindung& mb, bool alles);
     void abgleichenTimer();
     void abgleichenFenster(bool alles);
+    void rettetFokus(QWidget* vorher);
     QRect pixelRechteck(const wx::Steuerelement& s) const;
     void ordneAn();
     void skaliereNachGroesse();

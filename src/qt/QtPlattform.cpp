@@ -292,8 +292,35 @@ bool QtPlattform::eventFilter(QObject* ziel, QEvent* e) {
         // Input made while the game was blocked is dropped, not handled late.
         if (ziel->isWidgetType() || t == QEvent::Close) return true;
     }
+    if ((t == QEvent::ShortcutOverride || t == QEvent::KeyPress) && ziel->isWidgetType()) {
+        // Alt and a button's underlined letter press that button even when a
+        // menu title has the same letter ("&drehen" and "&Datei"): the menu
+        // stays reachable with F10 and the mouse.
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (wx::Steuerelement* knopf = knopfFuerAlt(static_cast<QWidget*>(ziel), k)) {
+            e->accept();
+            if (t == QEvent::KeyPress) klick(*knopf);
+            return true;
+        }
+    }
     if (t == QEvent::KeyPress && ziel->isWidgetType()) return taste(static_cast<QWidget*>(ziel), e);
     return false;
+}
+
+wx::Steuerelement* QtPlattform::knopfFuerAlt(QWidget* empfaenger, const QKeyEvent* k) const {
+    if ((k->modifiers() & ~Qt::KeypadModifier) != Qt::AltModifier) return nullptr;
+    if (k->key() < Qt::Key_A || k->key() > Qt::Key_Z) return nullptr;
+    for (FormFenster* f : fenster_) {
+        if (f != empfaenger->window()) continue;
+        for (wx::Steuerelement* s : f->form().steuerelemente) {
+            if (s->art != wx::Art::Button || !s->visible || !s->enabled) continue;
+            const auto amp = s->caption.find('&');
+            if (amp == std::string::npos || amp + 1 >= s->caption.size()) continue;
+            const QChar c = QChar::fromLatin1(s->caption[amp + 1]).toUpper();
+            if (c.unicode() == k->key()) return s;
+        }
+    }
+    return nullptr;
 }
 
 // The window's key handler sees a typed character before the control with the

@@ -31,6 +31,8 @@ struct Steuerelement;
 struct Timer;
 }  // namespace wx
 
+class QKeyEvent;
+
 namespace wxqt {
 
 class FormFenster;
@@ -114,6 +116,8 @@ private:
     void zentriere(FormFenster& f);
     void verschluckeEingaben();
     void macheBildschirmfoto(FormFenster& f);
+    // The enabled button whose underlined letter an Alt key names, if any.
+    wx::Steuerelement* knopfFuerAlt(QWidget* empfaenger, const QKeyEvent* k) const;
     bool taste(QWidget* empfaenger, QEvent* e);
 
     Optionen optionen_;

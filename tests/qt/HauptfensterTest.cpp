@@ -117,5 +117,37 @@ TEST(Runde, ClickingAndTypingDriveTwoTurns) {
     EXPECT_FALSE(aufgedeckt(2));
 }
 
+TEST(Tastatur, SpaceAndAltDPlayWithoutTheMouseAndHiddenCellsAreNotReadOut) {
+    FrontSpiel s(baer);
+    ASSERT_TRUE(s.gestartet);
+    auto& m = s.main();
+    auto& f = s.fenster();
+    auto knopf = [&s](const wx::Steuerelement& c) { return s.widget<QPushButton>(c); };
+    EXPECT_EQ(s.widget(m.BstLbl[0])->accessibleName(), "verdeckt");
+    EXPECT_EQ(s.widget(m.BstLbl[1])->accessibleName(), "verdeckt");
+    EXPECT_EQ(s.widget(m.BstLbl[5])->accessibleName(), "") << "unused cells say nothing";
+    EXPECT_EQ(s.widget<QLabel>(m.BstLbl[5])->text(), "");
+
+    // The space bar spins; the focus moves on to "anhalten" as "drehen" goes grey.
+    knopf(m.drehenBtn)->setFocus();
+    QTest::keyClick(knopf(m.drehenBtn), Qt::Key_Space);
+    ASSERT_TRUE(f.timerVon(m.gradTimer)->isActive());
+    EXPECT_EQ(f.focusWidget(), knopf(m.anhaltenBtn));
+    m.RadImg[static_cast<size_t>(m.RadPos)].visible = false;
+    m.RadImg[static_cast<size_t>(m.RadPos = 1)].visible = true;
+    QTest::keyClick(f.focusWidget(), Qt::Key_Space);
+    EXPECT_FALSE(f.timerVon(m.gradTimer)->isActive());
+    EXPECT_EQ(f.focusWidget(), knopf(m.bstBtn[0])) << "a letter is due";
+    tippe(f.focusWidget(), "b");
+    EXPECT_EQ(s.widget(m.BstLbl[0])->accessibleName(), "B");
+    EXPECT_EQ(s.widget(m.BstLbl[1])->accessibleName(), "verdeckt");
+
+    // Alt+D spins the wheel, although "&Datei" has the same letter.
+    ASSERT_TRUE(knopf(m.drehenBtn)->isEnabled());
+    QTest::keyClick(f.focusWidget(), Qt::Key_D, Qt::AltModifier);
+    EXPECT_TRUE(f.timerVon(m.gradTimer)->isActive());
+    EXPECT_FALSE(f.menueLeiste()->activeAction()) << "the menu stays closed";
+}
+
 }  // namespace
 }  // namespace wxqt::test
