@@ -150,6 +150,17 @@ private:
     void baueLayout();
     void verbindeEreignisse();
     int16_t wert() const { return RadWerte[static_cast<size_t>(RadPos)]; }
+    // The score of the player on turn.
+    int32_t& punkte() { return g.SpielerPunkte[static_cast<size_t>(g.aktSpieler)]; }
+    // Shows the score of the player on turn in the digits and in the
+    // game-info window.
+    void zeigeUndMerkePunkte() {
+        zeigePunkte();
+        updateSpielerPunkte();
+    }
+    // Buying and the sentence cost the wheel's value: without enough points
+    // neither is offered, and the buy lamp is red.
+    void pruefeKaufAngebot();
     // After a purchase or the sentence: buy lamp red, only the spin button on.
     void zurueckZumDrehen();
 

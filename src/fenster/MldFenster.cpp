@@ -29,6 +29,15 @@ MldFenster::MldFenster(Plattform& p) : Form(p, "MldFenster") {
     Btn1.standardKnopf = true;
     Btn1.beiKlick = [this] { Btn1_Click(); };
     Btn2.beiKlick = [this] { Btn2_Click(); };
+    // Closed without a button (title bar, Alt+F4, Escape), the window answers
+    // as its last button: "nein" to a yes/no question, "OK" to a message.
+    escSchliesst = true;
+    beiSchliessen = [this] {
+        if (Btn2.visible)
+            Btn2_Click();
+        else
+            Btn1_Click();
+    };
 }
 
 void MldFenster::setzeAntwort(const std::string& caption) {

@@ -56,8 +56,10 @@ public:
     // The window's key handler: sees every typed character (Windows-1252 code)
     // before its controls do.
     std::function<void(int)> beiTaste;
-    // Close request from the title bar; the default hides the window.
+    // Close request from the title bar or Alt+F4; the default hides the
+    // window. Escape is a close request only where escSchliesst is set.
     std::function<void()> beiSchliessen;
+    bool escSchliesst = false;
 
     Plattform& plattform() { return plattform_; }
 

@@ -9,11 +9,11 @@
 namespace wx {
 
 void MainFrm::BstKaufBtn_Click() {
-    if (ComputerAmZug) return;
+    // Never on credit: a score stays at 0 or above.
+    if (ComputerAmZug || punkte() < wert()) return;
     spiel.sound.spieleSound("Annahme2");
-    g.SpielerPunkte[static_cast<size_t>(g.aktSpieler)] -= wert();
-    zeigePunkte();
-    updateSpielerPunkte();
+    punkte() -= wert();
+    zeigeUndMerkePunkte();
 
     deckeAuf(g.aktBstPos);
     ++g.aktBstPos;

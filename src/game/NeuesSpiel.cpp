@@ -18,12 +18,14 @@ void MainFrm::mnuDateiNeu_Click() {
 
     for (int16_t i = 0; i < g.nSpieler; ++i) {
         g.aktSpieler = i;
-        g.SpielerPunkte[static_cast<size_t>(i)] = 0;
+        punkte() = 0;
         updateSpielerPunkte();
     }
     g.aktSpieler = 0;
     zeigePunkte();
     setzeCaption(SpNameLbl, g.SpielerName[0]);
+    // A purchase offered to the old score is not offered to the new one.
+    pruefeKaufAngebot();
 
     // A word guess of the old game does not carry over to the new word, nor
     // do the failed attempts at the old word.

@@ -38,7 +38,8 @@ int16_t MainFrm::SatzBreite() {
 }
 
 void MainFrm::showSatzBtn_Click() {
-    if (ComputerAmZug) return;
+    // Never on credit: a score stays at 0 or above.
+    if (ComputerAmZug || punkte() < wert()) return;
     holeSatzBeispiel();
     UebTitelLabel.visible = false;
 
@@ -55,9 +56,8 @@ void MainFrm::showSatzBtn_Click() {
     SatzBspLbl.visible = true;
     showSatzBtn.enabled = false;
 
-    g.SpielerPunkte[static_cast<size_t>(g.aktSpieler)] -= wert();
-    zeigePunkte();
-    updateSpielerPunkte();
+    punkte() -= wert();
+    zeigeUndMerkePunkte();
 
     // The sentence used up the spin; the same player spins again.
     zurueckZumDrehen();

@@ -498,6 +498,10 @@ void FormFenster::resizeEvent(QResizeEvent* e) {
     if (veraenderlich_ && size() != gesetzteGroesse_) skalierTimer_->start();
 }
 
+void FormFenster::reject() {
+    if (form_.escSchliesst) plattform_.schliessAnfrage(form_);
+}
+
 void FormFenster::closeEvent(QCloseEvent* e) {
     e->ignore();
     plattform_.schliessAnfrage(form_);

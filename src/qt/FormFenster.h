@@ -63,8 +63,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
-    // Escape closes nothing by itself; the game decides what keys do.
-    void reject() override {}
+    // Escape is a close request where the model says so, and nothing else.
+    void reject() override;
 
 private:
     struct Bindung {

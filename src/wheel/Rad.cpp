@@ -11,9 +11,19 @@ namespace wx {
 void MainFrm::initRadWerte() { RadWerte = {0, 20, 80, 300, 150, -1, 200, 10, 40, 100}; }
 
 void MainFrm::ladeRadBilder() {
+    std::string fehlen;
     for (int i = 0; i < 10; ++i) {
-        const std::string pfad = findeDatei(g.AppPfad + "\\Grafik\\GRAD" + std::to_string(i) + ".WMF");
-        RadImg[static_cast<size_t>(i)].bild = dateiVorhanden(pfad) ? pfad : std::string();
+        const std::string name = "Grafik\\GRAD" + std::to_string(i) + ".WMF";
+        const std::string pfad = findeDatei(g.AppPfad + "\\" + name);
+        const bool da = dateiVorhanden(pfad);
+        RadImg[static_cast<size_t>(i)].bild = da ? pfad : std::string();
+        if (!da) fehlen += "\r\"" + name + "\"";
+    }
+    // The game can be played with a blank segment, but the player should
+    // know why the wheel looks wrong.
+    if (!fehlen.empty()) {
+        g.MeldungsText = "Diese Bilder des Glücksrads fehlen:" + fehlen + "\rDas Rad bleibt an diesen Stellen leer.";
+        spiel.zeigeMeldung(g.MeldungsText, "&OK", "", "Fehlende Datei");
     }
 }
 
@@ -98,15 +108,17 @@ void MainFrm::RadStoppen() {
         spiel.sound.spieleSound("BewegungStop");
     }
 
-    // Buying and the sentence cost the value; without enough points neither
-    // is offered. (After a lost turn this is the next player's score.)
-    if (g.SpielerPunkte[static_cast<size_t>(g.aktSpieler)] < v) {
-        BstKaufBtn.enabled = false;
-        showSatzBtn.enabled = false;
-        setzeLampe(1, false);
-    }
+    // After a lost turn this is the next player's score.
+    pruefeKaufAngebot();
     anhaltenBtn.enabled = false;
     if (bstBtn[0].enabled) setzeFokus(bstBtn[0]);
+}
+
+void MainFrm::pruefeKaufAngebot() {
+    if (punkte() >= wert()) return;
+    BstKaufBtn.enabled = false;
+    showSatzBtn.enabled = false;
+    setzeLampe(1, false);
 }
 
 void MainFrm::drehenBtn_Click() {

@@ -60,6 +60,19 @@ TEST_F(Mld, FollowingMessageShowsOnlyItsButton) {
     EXPECT_EQ(f.Antwort, "OK");
 }
 
+TEST_F(Mld, ClosedWithoutAButtonItAnswersAsItsLastButton) {
+    auto schliesse = [](Form& form) { form.beiSchliessen(); };
+    f.Antwort = "ja";  // left over from an earlier question
+    p.wennModal("MldFenster", schliesse);
+    f.zeige("Neu starten?", "&ja", "&nein", "Neues Spiel");
+    EXPECT_EQ(f.Antwort, "nein");
+    EXPECT_FALSE(f.visible);
+    p.wennModal("MldFenster", schliesse);
+    f.zeige("Vorbei.", "&OK", "", "Ende der Ratezeit");
+    EXPECT_EQ(f.Antwort, "OK");
+    EXPECT_TRUE(f.escSchliesst);
+}
+
 TEST_F(Mld, AnswerLosesEveryAmpersand) {
     f.setzeAntwort("&a&&b&");
     EXPECT_EQ(f.Antwort, "ab");

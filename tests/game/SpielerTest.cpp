@@ -105,5 +105,52 @@ TEST(NeuesSpiel, NoChangesNothingAndYesStartsAgainWithTheFirstPlayer) {
     }
 }
 
+TEST(NeuesSpiel, ClosingTheQuestionKeepsTheGame) {
+    RundenSpiel s;
+    s.punkte(0) = 120;
+    s.plattform.wennModal("MldFenster", [](Form& f) { f.beiSchliessen(); });
+    s.m().mnuDateiNeu_Click();
+    EXPECT_EQ(s.punkte(0), 120);
+}
+
+TEST(NeuesSpiel, AfterEveryKindOfStopNoButtonTakesAScoreBelowZero) {
+    for (int16_t pos = 0; pos < 10; ++pos) {
+        SCOPED_TRACE(pos);
+        RundenSpiel s({"Anna"});
+        MainFrm& m = s.m();
+        s.punkte(0) = 100;
+        s.stoppeAuf(pos);
+        s.plattform.wennModalDruecke("MldFenster", "Btn1");
+        m.mnuDateiNeu_Click();
+        ASSERT_EQ(s.punkte(0), 0);
+        // Offered only when the new score pays for it; the lamp says the same.
+        const bool angeboten = m.BstKaufBtn.enabled;
+        EXPECT_EQ(m.showSatzBtn.enabled, angeboten);
+        EXPECT_EQ(m.KaufenLampe.bild, angeboten ? m.LampeGruenImg.bild : m.LampeRotImg.bild);
+        EXPECT_FALSE(angeboten) << "nothing costs 0 on this wheel";
+        for (auto* knopf : {&m.BstKaufBtn, &m.showSatzBtn, &m.WortRatenBtn})
+            if (knopf->enabled) knopf->beiKlick();
+        s.plattform.wennModalDruecke("MldFenster", "Btn1");
+        if (m.bstBtn[0].enabled) s.klicke("Q");
+        EXPECT_GE(s.punkte(0), 0);
+        EXPECT_EQ(s.ziffern().find('-'), std::string::npos);
+    }
+}
+
+TEST(Kaufen, OfferedWhenTheScoreEqualsTheValueButNotWhenItIsOneLess) {
+    for (const int32_t punkte : {80, 79}) {
+        RundenSpiel s({"Anna"});
+        MainFrm& m = s.m();
+        s.punkte(0) = punkte;
+        s.stoppeAuf(2);  // 80 points
+        const bool angeboten = punkte == 80;
+        EXPECT_EQ(m.BstKaufBtn.enabled, angeboten) << punkte;
+        EXPECT_EQ(m.showSatzBtn.enabled, angeboten) << punkte;
+        EXPECT_EQ(m.KaufenLampe.bild, angeboten ? m.LampeGruenImg.bild : m.LampeRotImg.bild) << punkte;
+        m.BstKaufBtn.beiKlick();  // even called directly, nothing on credit
+        EXPECT_EQ(s.punkte(0), angeboten ? 0 : 79);
+    }
+}
+
 }  // namespace
 }  // namespace wx::test

@@ -131,7 +131,7 @@ TEST(Start, CoreVocabularyFilterAndPicture) {
 
 TEST(Start, BrokenInstallationsEndWithAMessage) {
     test::VirtuellePlattform p;
-    test::TestInstallation inst;  // empty folder: no INI, no unit list, no database
+    test::TestInstallation inst;  // only the wheel: no INI, no unit list, no database
     Spiel spiel(p);
     p.wennModalDruecke("MldFenster", "Btn1");
     EXPECT_FALSE(spiel.starte("|Version=4;Class=D;TeskFeldName=X;nSpieler=1;Mia;mia;|", inst.pfad()));

@@ -20,6 +20,9 @@ TestInstallation::TestInstallation() {
     fs::create_directories(p / "User");
     fs::create_directories(p / "Grafik");
     pfad_ = p.string();
+    // The wheel's pictures only have to be there; what they show is the
+    // front's business.
+    for (int i = 0; i < 10; ++i) schreibeAnsi("Grafik/GRAD" + std::to_string(i) + ".WMF", {});
 }
 
 TestInstallation::~TestInstallation() {

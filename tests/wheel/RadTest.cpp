@@ -1,4 +1,6 @@
 // The wheel: spinning, the automatic stop, and the outcome of each kind of stop.
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "RundenSpiel.h"
@@ -28,6 +30,23 @@ TEST(Rad, TheWheelTurnsOnePicturePerTickAndStopsItselfAfterMoreThanTenSecondsAls
         s.plattform.laufe(1.2);
         EXPECT_FALSE(m.gradTimer.enabled || m.anhaltenBtn.enabled) << start;
     }
+}
+
+TEST(Rad, AMissingWheelPictureIsNamedAndTheGameGoesOn) {
+    TestInstallation inst;
+    inst.standard(beispielWoerter());
+    std::filesystem::remove(inst.pfad() + "/Grafik/GRAD3.WMF");
+    std::filesystem::remove(inst.pfad() + "/Grafik/GRAD7.WMF");
+    VirtuellePlattform p;
+    Spiel spiel(p);
+    p.wennModalDruecke("MldFenster", "Btn1");
+    ASSERT_TRUE(spiel.starte("|Version=4;Class=D;TeskFeldName=LT12;nSpieler=1;Anna;anna;|", inst.pfad()));
+    EXPECT_EQ(spiel.mldFenster().caption, "Fehlende Datei");
+    EXPECT_EQ(spiel.mldFenster().Meldung.caption,
+              "Diese Bilder des Glücksrads fehlen:\r\"Grafik\\GRAD3.WMF\"\r\"Grafik\\GRAD7.WMF\"\r"
+              "Das Rad bleibt an diesen Stellen leer.");
+    EXPECT_EQ(spiel.mainFrm().RadImg[3].bild, "");
+    EXPECT_NE(spiel.mainFrm().RadImg[4].bild, "");
 }
 
 TEST(Rad, SpinningLocksEverythingButTheStopButtonAndEachKindOfStopOpensItsChoices) {
