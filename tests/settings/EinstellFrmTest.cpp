@@ -256,5 +256,155 @@ TEST(Einstellungen, OkTakesEachControlAndCancelPutsItBack) {
     }
 }
 
+TEST(Einstellungen, TheComputerJoinsOnceAndLeavesOnlyAsLastPlayer) {
+    EinstellSpiel t;
+    auto& info = t.spiel->dateiInfoFrm();
+    t.ok([](EinstellFrm& d) { d.gegenComp.wert = 1; });
+    t.g().SpielerPunkte[2] = 77;  // the computer scores ...
+    t.ok([](EinstellFrm&) {});    // ... and OK again does not add it twice
+    EXPECT_EQ(t.g().nSpieler, 3);
+    EXPECT_EQ(t.g().SpielerName[2], "Computer");
+    EXPECT_EQ(t.g().SpielerPunkte[2], 77);
+    EXPECT_TRUE(info.SpName[2].visible && info.SpPunkte[2].visible);
+    EXPECT_EQ(info.SpName[2].caption, "Computer");
+    EXPECT_FALSE(info.SpName[3].visible);
+
+    t.ok([](EinstellFrm& d) { d.gegenComp.wert = 0; });
+    EXPECT_EQ(t.g().nSpieler, 2);
+    EXPECT_FALSE(info.SpName[2].visible || info.SpPunkte[2].visible);
+    t.ok([](EinstellFrm&) {});  // the last player is a human now
+    EXPECT_EQ(t.g().nSpieler, 2);
+    EXPECT_EQ(t.g().SpielerName[1], "Ben");
+
+    // Back again, with a fresh score.
+    t.ok([](EinstellFrm& d) { d.gegenComp.wert = 1; });
+    EXPECT_EQ(t.g().nSpieler, 3);
+    EXPECT_EQ(t.g().SpielerPunkte[2], 0);
+    EXPECT_EQ(info.SpPunkte[2].caption, "0");
+}
+
+TEST(Einstellungen, AComputerThatIsNotLastStays) {
+    EinstellSpiel t(kVorher + ansi({"GegenComputer=1"}), "nSpieler=3;Anna;Computer;Ben;anna;ben;anna;");
+    t.ok([](EinstellFrm& d) { d.gegenComp.wert = 0; });
+    EXPECT_EQ(t.g().nSpieler, 3);
+    EXPECT_EQ(t.g().GegenComputer, 0);
+}
+
+TEST(Einstellungen, TheComputerLeavingWhileAtTheTurnPassesItToTheFirstPlayer) {
+    // Named "Computer" but played as a human, since the setting is off.
+    EinstellSpiel t(kVorher, "nSpieler=2;Anna;Computer;anna;ben;");
+    t.g().SpielerPunkte[0] = 1234;
+    t.m().naechsterSpieler();
+    ASSERT_EQ(t.g().aktSpieler, 1);
+    t.ok([](EinstellFrm& d) { d.gegenComp.wert = 0; });
+    EXPECT_EQ(t.g().nSpieler, 1);
+    EXPECT_EQ(t.g().aktSpieler, 0);
+    EXPECT_EQ(t.m().SpNameLbl.caption, "Anna");
+    EXPECT_EQ(t.m().punkZiff[2].caption + t.m().punkZiff[3].caption, "12");
+}
+
+TEST(Einstellungen, WithFivePlayersTheComputerFindsNoRoomAndIsToldSo) {
+    EinstellSpiel t(kVorher, "nSpieler=5;A;B;C;D;E;anna;ben;anna;ben;anna;");
+    t.p.wennModal("EinstellFrm", [&t](Form&) {
+        t.d().gegenComp.wert = 1;
+        t.d().okBtn.beiKlick();
+    });
+    t.p.wennModalDruecke("MldFenster", "Btn1");
+    t.m().mnuBearbEinstell.beiKlick();
+    EXPECT_EQ(t.p.modalGezeigt, (std::vector<std::string>{"EinstellFrm", "MldFenster"}));
+    EXPECT_EQ(t.g().nSpieler, 5);
+    EXPECT_EQ(t.g().SpielerName[4], "E");
+    EXPECT_EQ(t.g().GegenComputer, 0) << "the setting says what is played";
+    EXPECT_EQ(t.d().gegenComp.wert, 0);
+    EXPECT_FALSE(t.d().visible);
+    const auto& mld = t.spiel->mldFenster();
+    EXPECT_EQ(mld.caption, "Einstellungen");
+    EXPECT_NE(mld.Meldung.caption.find("fünf Spieler"), std::string::npos) << mld.Meldung.caption;
+}
+
+TEST(Einstellungen, BlueOnWhiteAlwaysHasFrames) {
+    EinstellSpiel t;
+    auto& d = t.d();
+    ASSERT_EQ(d.BstRahmEin.wert, 0);
+    d.waehleOption(d.LoesWortSW);
+    EXPECT_EQ(d.LoesWortFarbe.wert, 0);
+    EXPECT_EQ(d.BstRahmEin.wert, 1);
+    EXPECT_FALSE(d.BstRahmEin.enabled);
+    d.waehleOption(d.LoesWortFarbe);
+    EXPECT_EQ(d.LoesWortSW.wert, 0);
+    EXPECT_EQ(d.BstRahmEin.wert, 1) << "stays checked";
+    EXPECT_TRUE(d.BstRahmEin.enabled);
+    // The strength options are a group of their own.
+    d.waehleOption(d.SpSt[1]);
+    EXPECT_EQ(d.LoesWortFarbe.wert, 1);
+    EXPECT_EQ(d.SpSt[0].wert + d.SpSt[1].wert + d.SpSt[2].wert, 1);
+
+    // Read from the file: the board's cells get their edges.
+    EinstellSpiel sw(kVorher + ansi({"BuchstabenRahmen=0", "LösungswortFarbig=0"}) + kNachher);
+    EXPECT_EQ(sw.d().BstRahmEin.wert, 1);
+    EXPECT_FALSE(sw.d().BstRahmEin.enabled);
+    EXPECT_EQ(sw.g().BuchstabenRahmen, 1);
+    EXPECT_TRUE(sw.m().BstLbl[0].rahmen);
+}
+
+TEST(Einstellungen, OkRedrawsTheBoardInTheNewColoursAndFrames) {
+    for (const bool farbig : {true, false}) {
+        SCOPED_TRACE(farbig ? "coloured" : "blue on white");
+        EinstellSpiel t;
+        auto& m = t.m();
+        auto& g = t.g();
+        const int n = laenge(g.aktWort);
+        g.aktBstPos = 2;  // two letters found
+        for (int i = n; i < 15; ++i) m.BstLbl[static_cast<size_t>(i)].hinter = m.BstLbl[static_cast<size_t>(i)].vorder = kRot;
+        t.p.zufallsWerte({0.95});  // colour number 9: the first cell takes colour 0
+        t.ok([farbig](EinstellFrm& d) {
+            d.waehleOption(farbig ? d.LoesWortFarbe : d.LoesWortSW);
+            d.BstRahmEin.wert = 1;
+        });
+        const int32_t x0 = m.KontextLbl.caption.empty() ? 135 : m.KontextLbl.width + 135 + 80;
+        EXPECT_EQ(m.BstLbl[0].left, x0);
+        for (int i = 0; i < 15; ++i) {
+            SCOPED_TRACE(i);
+            const auto& z = m.BstLbl[static_cast<size_t>(i)];
+            if (i > 0) EXPECT_EQ(z.left, m.BstLbl[static_cast<size_t>(i - 1)].left + m.BstLbl[static_cast<size_t>(i - 1)].width);
+            EXPECT_TRUE(z.rahmen);
+            const auto& bg = g.HintergrundFarben[static_cast<size_t>(i % 10)];
+            const auto& sf = g.SchriftFarben[static_cast<size_t>(i % 10)];
+            const Farbe hinter = farbig ? Farbe{bg[0], bg[1], bg[2]} : i < n ? kWeiss : kRot;
+            const Farbe schrift = farbig ? (i < 2 ? Farbe{sf[0], sf[1], sf[2]} : hinter) : i < 2 ? kBlau : i < n ? kWeiss : kRot;
+            EXPECT_EQ(z.hinter, hinter);
+            EXPECT_EQ(z.vorder, schrift);
+        }
+        t.ok([](EinstellFrm& d) { d.BstRahmEin.enabled ? d.BstRahmEin.wert = 0 : 0; });
+        EXPECT_EQ(m.BstLbl[0].rahmen, !farbig) << "only the coloured word can do without frames";
+    }
+}
+
+TEST(Einstellungen, OkSwitchesTheGuessTimeMeterButDoesNotRestartIt) {
+    struct Fall {
+        const char* name;
+        bool haken, laeuft;
+        bool eingeschaltet;  // switchVuRestZeit(true) was called
+        bool ausgeschaltet;
+    };
+    const Fall faelle[] = {
+        {.name = "switched on", .haken = true, .laeuft = false, .eingeschaltet = true},
+        {.name = "already running", .haken = true, .laeuft = true},
+        {.name = "switched off", .haken = false, .laeuft = true, .ausgeschaltet = true},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.name);
+        EinstellSpiel t;
+        auto& m = t.m();
+        m.RestZeitTimer.enabled = f.laeuft;
+        m.vuRestZeitImage.bild = "unberuehrt";
+        t.ok([&f](EinstellFrm& d) { d.RateZeitEin.wert = f.haken; });
+        const std::string bild = f.eingeschaltet   ? m.vuRestZeitEinImg.bild
+                                 : f.ausgeschaltet ? m.vuRestZeitAusImg.bild
+                                                   : "unberuehrt";
+        EXPECT_EQ(m.vuRestZeitImage.bild, bild);
+    }
+}
+
 }  // namespace
 }  // namespace wx
