@@ -37,8 +37,8 @@ bool schreibeAlles(int fd, std::string_view stueck) {
 
 // Flushes the folder that holds a file, so that a rename in it is on the disk.
 bool ordnerAufPlatte(const std::string& datei) {
-    std::string ordner = std::filesystem::path(datei).parent_path().string();
-    if (ordner.empty()) ordner = ".";
+    std::filesystem::path ordner = std::filesystem::path(datei).parent_path();
+    if (ordner.empty()) ordner = std::filesystem::path(".");
     const int fd = ::open(ordner.c_str(), O_RDONLY | O_DIRECTORY);
     if (fd < 0) return false;
     const bool ok = ::fsync(fd) == 0;
