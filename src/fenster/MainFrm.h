@@ -17,6 +17,7 @@
 //   game/NeuesSpiel.cpp      new game
 //   wheel/Rad.cpp            the wheel
 //   timing/Anzeigen.cpp      lamps, menu group, guess-time meter, play-time bar
+//   settings/EinstellFrm.cpp the menu command of the settings dialog
 #pragma once
 
 #include <array>
@@ -126,6 +127,7 @@ public:
     void uebernehmeSatzSchrift();
     void showSatzBtn_Click();
     void mnuDateiNeu_Click();
+    void mnuBearbEinstell_Click();
 
     // ---- wheel ----
     void initRadWerte();
