@@ -1,12 +1,10 @@
-// Leaving the game through the real windows: the quit question answered by
-// Escape, by its title bar and by "ja"; SIGTERM ending the game in order; the
-// high-score window. The question and the list are also saved as pictures
-// (endefrage.png, meisterliste.png) to be looked at.
+// Leaving the game through the real windows: the quit question closed by
+// Escape or its title bar, answered "ja", and SIGTERM. The question is saved
+// as endefrage.png to be looked at.
 #include <signal.h>
 
 #include <QAction>
 #include <QLabel>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -20,95 +18,60 @@
 namespace wxqt::test {
 namespace {
 
-std::string meisterDatei(FrontSpiel& s) { return s.installation.pfad() + "/User/Meister.mdb"; }
-
-// The end of the game tells the application to quit, and from then on every
-// event loop of the thread returns at once, as it should in the program. The
-// tests that follow need their modal loops again: a short run of the
-// application's own loop clears that state.
+// The end tells the application to quit, after which every event loop of the
+// thread returns at once; a short run of the application's loop clears that
+// for the tests that follow.
 class EndeFront : public ::testing::Test {
 protected:
     void TearDown() override {
         QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
         QCoreApplication::exec();
     }
+    FrontSpiel s;
+    wx::EndeFrm& frage = s.spiel->endeFrm();
+    std::string meister = s.installation.pfad() + "/User/Meister.mdb";
+
+    // Runs on the question once it is on the screen.
+    void beiFrage(std::function<void(FormFenster&)> was) {
+        QTimer::singleShot(0, [this, was] {
+            FormFenster* f = s.plattform.fenster(frage);
+            ASSERT_TRUE(f && f->isVisible());
+            was(*f);
+        });
+    }
 };
 
-// Runs once the next modal window is on the screen.
-void imFenster(FrontSpiel& s, wx::Form& form, std::function<void(FormFenster&)> was) {
-    QTimer::singleShot(0, [&s, &form, was] {
-        FormFenster* f = s.plattform.fenster(form);
-        ASSERT_TRUE(f && f->isVisible()) << form.name;
-        was(*f);
-    });
-}
-
 TEST_F(EndeFront, QuestionClosedWithoutAButtonKeepsTheGame_JaEndsAndStoresTheScores) {
-    FrontSpiel s;
     ASSERT_TRUE(s.gestartet);
-    auto& m = s.main();
-    auto& frage = s.spiel->endeFrm();
     s.spiel->glob.SpielerPunkte = {120, 80};
-
-    // Escape on the question after closing the main window.
-    imFenster(s, frage, [&](FormFenster& f) {
-        EXPECT_EQ(f.windowTitle(), "Wirbelix beenden");
+    beiFrage([&](FormFenster& f) {
         EXPECT_EQ(static_cast<QLabel*>(f.widgetVon(frage.Meldung))->text(),
                   "Seid ihr wirklich sicher, dass ihr Wirbelix beenden wollt?");
         f.grab().save("endefrage.png");
-        s.fenster().close();  // asked again while the question is open: nothing more
         QTest::keyClick(&f, Qt::Key_Escape);
     });
     s.fenster().close();
-    EXPECT_FALSE(frage.visible);
     EXPECT_EQ(frage.Antwort, "nein");
-    EXPECT_TRUE(s.fenster().isVisible() && !s.plattform.beendet());
 
-    // The question's own title bar.
     frage.Antwort = "ja";
-    imFenster(s, frage, [](FormFenster& f) { f.close(); });
-    s.fenster().aktionVon(m.mnuDateiEnde)->trigger();
+    beiFrage([](FormFenster& f) { f.close(); });
+    s.fenster().aktionVon(s.main().mnuDateiEnde)->trigger();
     EXPECT_EQ(frage.Antwort, "nein");
     EXPECT_TRUE(s.fenster().isVisible() && !s.plattform.beendet());
 
-    // "ja": the game ends and the scores are in the list.
-    imFenster(s, frage, [&](FormFenster& f) { QTest::mouseClick(f.widgetVon(frage.jaBtn), Qt::LeftButton); });
-    s.fenster().aktionVon(m.mnuDateiEnde)->trigger();
-    EXPECT_TRUE(s.plattform.beendet());
-    EXPECT_FALSE(s.fenster().isVisible());
-    EXPECT_EQ(wx::test::meisterZeilen(meisterDatei(s)).size(), 2u);
+    beiFrage([&](FormFenster& f) { QTest::mouseClick(f.widgetVon(frage.jaBtn), Qt::LeftButton); });
+    s.fenster().close();
+    EXPECT_TRUE(s.plattform.beendet() && !s.fenster().isVisible());
+    EXPECT_EQ(wx::test::meisterZeilen(meister).size(), 2u);
 }
 
 TEST_F(EndeFront, SigtermEndsInOrderAndTheScoresReachTheList) {
-    FrontSpiel s;
-    ASSERT_TRUE(s.gestartet);
     s.spiel->glob.SpielerPunkte = {0, 75};
-    Endewaechter waechter(s.plattform, [&s] { s.main().programmEndeVonAussen(); });
+    Endewaechter waechter(s.plattform, [this] { s.main().programmEndeVonAussen(); });
     ::raise(SIGTERM);
-    EXPECT_TRUE(QTest::qWaitFor([&s] { return s.plattform.beendet(); }, 10000));
-    const auto zeilen = wx::test::meisterZeilen(meisterDatei(s));
-    ASSERT_EQ(zeilen.size(), 1u);
-    EXPECT_EQ(zeilen[0].name, "Ben");
-    EXPECT_EQ(zeilen[0].punkte, 75);
-}
-
-TEST_F(EndeFront, HighScoreWindowShowsTheColumns) {
-    FrontSpiel s;
-    ASSERT_TRUE(s.gestartet);
-    wx::test::schreibeMeister(meisterDatei(s), {{"Anna", "Wirbelix", 1250, "06.12.2026"},
-                                                {"Bartholomäus-Friedrich Z", "Wirbelix", 980, "05.12.2026"},
-                                                {"Computer", "Wirbelix", 40, "01.12.2026"}});
-    auto& liste = s.spiel->meisterFrm();
-    imFenster(s, liste, [&](FormFenster& f) {
-        EXPECT_EQ(f.windowTitle(), "Meisterliste");
-        EXPECT_EQ(static_cast<QLabel*>(f.widgetVon(liste.MstNameLbl))->text().split('\n').first(), "Anna");
-        EXPECT_EQ(static_cast<QLabel*>(f.widgetVon(liste.PunkteLbl))->text().split('\n').at(1), "980");
-        f.grab().save("meisterliste.png");
-        QTest::mouseClick(f.widgetVon(liste.okBtn), Qt::LeftButton);
-    });
-    s.fenster().aktionVon(s.main().mnuDateiMeisterliste)->trigger();
-    EXPECT_FALSE(liste.visible);
-    EXPECT_FALSE(s.plattform.beendet());
+    EXPECT_TRUE(QTest::qWaitFor([this] { return s.plattform.beendet(); }, 10000));
+    EXPECT_EQ(wx::test::meisterZeilen(meister),
+              (std::vector<wx::test::MeisterZeile>{{"Ben", "Wirbelix", 75, s.spiel->meisterFrm().heuteAlsText()}}));
 }
 
 }  // namespace
