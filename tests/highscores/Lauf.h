@@ -1,5 +1,5 @@
-// A started game on a throw-away installation with a chosen play time, and
-// the rows of its high-score file read and written directly.
+// A started game on a throw-away installation with a chosen play time; its
+// platform notes the end's port calls with the high-score rows at that moment.
 #pragma once
 
 #include <sqlite3.h>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "TestInstallation.h"
+#include "basis/Text.h"
 #include "fenster/MainFrm.h"
 #include "fenster/Spiel.h"
 
@@ -21,9 +22,57 @@ struct MeisterZeile {
     friend bool operator==(const MeisterZeile&, const MeisterZeile&) = default;
 };
 
-template <class P = VirtuellePlattform>
+inline std::vector<MeisterZeile> meisterZeilen(const std::string& datei) {
+    std::vector<MeisterZeile> zeilen;
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(datei.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_exec(db, "SELECT Name, Programm, Punkte, Datum FROM Punkte ORDER BY rowid",
+                 [](void* z, int, char** w, char**) {
+                     static_cast<std::vector<MeisterZeile>*>(z)->push_back({w[0], w[1], std::stoll(w[2]), w[3]});
+                     return 0;
+                 }, &zeilen, nullptr);
+    sqlite3_close(db);
+    return zeilen;
+}
+
+inline void schreibeMeister(const std::string& datei, const std::vector<MeisterZeile>& zeilen) {
+    std::string sql = "CREATE TABLE Punkte (Name TEXT, Programm TEXT, Datum TEXT, Punkte INTEGER);";
+    for (const auto& z : zeilen)
+        sql += "INSERT INTO Punkte VALUES ('" + z.name + "', '" + z.programm + "', '" + z.datum + "', " +
+               std::to_string(z.punkte) + ");";
+    sqlite3* db = nullptr;
+    sqlite3_open(datei.c_str(), &db);
+    sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+}
+
+struct ProtokollPlattform : VirtuellePlattform {
+    std::string meister;
+    std::vector<std::string> protokoll;
+    int64_t pauseAb = 0;
+    void notiere(const std::string& was) {
+        protokoll.push_back(was + " [" + std::to_string(meisterZeilen(meister).size()) + "]");
+    }
+    void spieleWav(const std::string& pfad, bool) override { notiere(pfad.substr(pfad.rfind('/') + 1)); }
+    void beginnePause() override {
+        ++pausen;
+        pauseAb = runde(tageszeit());
+        notiere("pause");
+    }
+    void beendePause() override { notiere(std::to_string(runde(tageszeit()) - pauseAb) + " s"); }
+    void hilfe(const std::string& datei, int befehl, int32_t k) override {
+        VirtuellePlattform::hilfe(datei, befehl, k);
+        notiere(datei.substr(datei.rfind('\\') + 1) + " " + std::to_string(befehl));
+    }
+    void schliesseAudio() override { notiere("audio closed"); }
+    void beenden() override {
+        beendet = true;
+        notiere("end");
+    }
+};
+
 struct Lauf {
-    P plattform;
+    ProtokollPlattform plattform;
     TestInstallation installation;
     std::unique_ptr<Spiel> spiel;
     bool gestartet = false;
@@ -31,9 +80,9 @@ struct Lauf {
     // spielDauer: "MaximaleSpielDauer", "" for none.
     explicit Lauf(const std::string& spielDauer = "30", const std::string& spieler = "nSpieler=2;Anna;Ben;a;b;") {
         installation.standard(beispielWoerter());
-        std::vector<std::string> ini = {"[Spiele]", "[Sound]", "ProgrammEnde=ENDE", "[Wirbelix]"};
-        if (!spielDauer.empty()) ini.insert(ini.begin() + 1, "MaximaleSpielDauer=" + spielDauer);
-        installation.schreibeAnsi("Kelmo.ini", ini);
+        installation.schreibeAnsi("Kelmo.ini", {"[Spiele]", spielDauer.empty() ? "" : "MaximaleSpielDauer=" + spielDauer, "[Sound]",
+                                                "ProgrammEnde=ENDE", "[Wirbelix]"});
+        plattform.meister = meisterDatei();
         spiel = std::make_unique<Spiel>(plattform);
         gestartet = spiel->starte("|Version=4;Class=D;TeskFeldName=LT12;LupenFlag=0;" + spieler + "|",
                                   installation.pfad());
@@ -43,32 +92,5 @@ struct Lauf {
     GlobModul& g() { return spiel->glob; }
     std::string meisterDatei() const { return installation.pfad() + "/User/Meister.mdb"; }
 };
-
-inline std::vector<MeisterZeile> meisterZeilen(const std::string& datei) {
-    std::vector<MeisterZeile> zeilen;
-    sqlite3* db = nullptr;
-    sqlite3_stmt* st = nullptr;
-    if (sqlite3_open_v2(datei.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
-        sqlite3_prepare_v2(db, "SELECT Name, Programm, Punkte, Datum FROM Punkte ORDER BY rowid", -1, &st,
-                           nullptr) == SQLITE_OK)
-        while (sqlite3_step(st) == SQLITE_ROW)
-            zeilen.push_back({reinterpret_cast<const char*>(sqlite3_column_text(st, 0)),
-                              reinterpret_cast<const char*>(sqlite3_column_text(st, 1)),
-                              sqlite3_column_int64(st, 2), reinterpret_cast<const char*>(sqlite3_column_text(st, 3))});
-    sqlite3_finalize(st);
-    sqlite3_close(db);
-    return zeilen;
-}
-
-inline void schreibeMeister(const std::string& datei, const std::vector<MeisterZeile>& zeilen) {
-    sqlite3* db = nullptr;
-    sqlite3_open(datei.c_str(), &db);
-    std::string sql = "CREATE TABLE Punkte (Name TEXT, Programm TEXT, Datum TEXT, Punkte INTEGER);";
-    for (const auto& z : zeilen)
-        sql += "INSERT INTO Punkte VALUES ('" + z.name + "', '" + z.programm + "', '" + z.datum + "', " +
-               std::to_string(z.punkte) + ");";
-    sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-}
 
 }  // namespace wx::test
