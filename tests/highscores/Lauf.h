@@ -53,22 +53,12 @@ struct ProtokollPlattform : VirtuellePlattform {
     void notiere(const std::string& was) {
         protokoll.push_back(was + " [" + std::to_string(meisterZeilen(meister).size()) + "]");
     }
-    void spieleWav(const std::string& pfad, bool) override { notiere(pfad.substr(pfad.rfind('/') + 1)); }
-    void beginnePause() override {
-        ++pausen;
-        pauseAb = runde(tageszeit());
-        notiere("pause");
-    }
+    void spieleWav(const std::string& p, bool) override { notiere(p.substr(p.rfind('/') + 1)); }
+    void beginnePause() override { notiere("pause"), pauseAb = runde(tageszeit()); }
     void beendePause() override { notiere(std::to_string(runde(tageszeit()) - pauseAb) + " s"); }
-    void hilfe(const std::string& datei, int befehl, int32_t k) override {
-        VirtuellePlattform::hilfe(datei, befehl, k);
-        notiere(datei.substr(datei.rfind('\\') + 1) + " " + std::to_string(befehl));
-    }
+    void hilfe(const std::string& d, int b, int32_t) override { notiere(d.substr(d.rfind('\\') + 1) + " " + std::to_string(b)); }
     void schliesseAudio() override { notiere("audio closed"); }
-    void beenden() override {
-        beendet = true;
-        notiere("end");
-    }
+    void beenden() override { notiere("end"), beendet = true; }
 };
 
 struct Lauf {

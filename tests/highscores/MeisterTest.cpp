@@ -24,10 +24,7 @@ std::vector<MeisterZeile> mitFremden(const std::vector<int64_t>& punkte) {
 // Sorted points and names of the file's rows.
 std::pair<std::vector<int64_t>, std::string> inhalt(const std::string& datei) {
     std::pair<std::vector<int64_t>, std::string> i;
-    for (const auto& z : meisterZeilen(datei)) {
-        i.first.push_back(z.punkte);
-        i.second += z.name + " ";
-    }
+    for (const auto& z : meisterZeilen(datei)) i.first.push_back(z.punkte), i.second += z.name + " ";
     std::sort(i.first.begin(), i.first.end());
     return i;
 }
