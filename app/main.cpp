@@ -4,8 +4,10 @@
 #include <cstdio>
 #include <string>
 
-#include "qt/QtPlattform.h"
+#include "fenster/MainFrm.h"
 #include "fenster/Spiel.h"
+#include "qt/Endewaechter.h"
+#include "qt/QtPlattform.h"
 
 int main(int argc, char** argv) {
     const QByteArray bildschirmfoto = qgetenv("WIRBELIX_SCREENSHOT");
@@ -35,5 +37,14 @@ int main(int argc, char** argv) {
     }
     wxqt::QtPlattform plattform(optionen);
     wx::Spiel spiel(plattform);
+    // SIGTERM, SIGHUP or the end of the desktop session: the game ends in
+    // order, without the quit question. Before the main window is up there is
+    // nothing to save yet.
+    wxqt::Endewaechter waechter(plattform, [&spiel, &plattform] {
+        if (spiel.hatMainFrm() && spiel.mainFrm().visible && !spiel.startFehlgeschlagen)
+            spiel.mainFrm().programmEndeVonAussen();
+        else
+            plattform.beenden();
+    });
     return spiel.Main(startText, QCoreApplication::applicationDirPath().toStdString());
 }

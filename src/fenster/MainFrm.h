@@ -16,8 +16,11 @@
 //   game/Satz.cpp            example sentence
 //   game/NeuesSpiel.cpp      new game
 //   wheel/Rad.cpp            the wheel
-//   timing/Anzeigen.cpp      lamps, menu group, guess-time meter, play-time bar
+//   timing/Anzeigen.cpp      lamps, menu group, guess-time meter
+//   timing/Spielzeit.cpp     play-time bar
 //   settings/EinstellFrm.cpp the menu command of the settings dialog
+//   highscores/MeisterFrm.cpp the high-score menu command
+//   start/Ende.cpp           quit question and program end
 #pragma once
 
 #include <array>
@@ -148,7 +151,24 @@ public:
     void EnergTimer_Timer();
     void RestZeitTimer_Timer();
 
+    // ---- quit question and program end ----
+    void mnuDateiEnde_Click();
+    void mnuDateiMeisterliste_Click();
+    // Close request of the window; "nein" to the question keeps it open.
+    void Form_Unload();
+    void frageBeenden();
+    // The orderly end: sound, pause, high scores, settings, help, audio, exit.
+    // Runs at most once.
+    void programmEnde();
+    // The end asked for from outside (session end, SIGTERM): no question, and
+    // no message that would wait for someone to press a button.
+    void programmEndeVonAussen();
+    bool EndeLaeuft = false;
+
 private:
+    bool frageOffen_ = false;
+    bool endeVonAussen_ = false;
+
     void baueLayout();
     void verbindeEreignisse();
     int16_t wert() const { return RadWerte[static_cast<size_t>(RadPos)]; }

@@ -223,6 +223,9 @@ void MainFrm::verbindeEreignisse() {
     for (int16_t i = 0; i < 30; ++i) bstBtn[i].beiKlick = [this, i] { bstBtn_Click(i); };
     mnuDateiNeu.beiKlick = [this] { mnuDateiNeu_Click(); };
     mnuBearbEinstell.beiKlick = [this] { mnuBearbEinstell_Click(); };
+    mnuDateiMeisterliste.beiKlick = [this] { mnuDateiMeisterliste_Click(); };
+    mnuDateiEnde.beiKlick = [this] { mnuDateiEnde_Click(); };
+    beiSchliessen = [this] { Form_Unload(); };
     gradTimer.beiTick = [this] { gradTimer_Timer(); };
     EnergTimer.beiTick = [this] { EnergTimer_Timer(); };
     RestZeitTimer.beiTick = [this] { RestZeitTimer_Timer(); };

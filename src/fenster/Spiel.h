@@ -17,6 +17,8 @@ class MldFenster;
 class DateiInfoFrm;
 class GradBackFrm;
 class EinstellFrm;
+class MeisterFrm;
+class EndeFrm;
 
 class Spiel {
 public:
@@ -32,6 +34,8 @@ public:
     DateiInfoFrm& dateiInfoFrm();
     GradBackFrm& gradBackFrm();
     EinstellFrm& einstellFrm();
+    MeisterFrm& meisterFrm();
+    EndeFrm& endeFrm();
     bool hatMainFrm() const { return main_ != nullptr; }
 
     // Shows a message or question; the answer is mldFenster().Antwort.
@@ -55,6 +59,8 @@ private:
     std::unique_ptr<DateiInfoFrm> dateiInfo_;
     std::unique_ptr<GradBackFrm> gradBack_;
     std::unique_ptr<EinstellFrm> einstell_;
+    std::unique_ptr<MeisterFrm> meister_;
+    std::unique_ptr<EndeFrm> ende_;
 };
 
 }  // namespace wx

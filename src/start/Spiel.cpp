@@ -4,6 +4,8 @@
 #include "basis/Rahmendateien.h"
 #include "fenster/DateiInfoFrm.h"
 #include "fenster/EinstellFrm.h"
+#include "fenster/EndeFrm.h"
+#include "fenster/MeisterFrm.h"
 #include "fenster/MldFenster.h"
 
 namespace wx {
@@ -34,6 +36,16 @@ GradBackFrm& Spiel::gradBackFrm() {
 EinstellFrm& Spiel::einstellFrm() {
     if (!einstell_) einstell_ = std::make_unique<EinstellFrm>(*this);
     return *einstell_;
+}
+
+MeisterFrm& Spiel::meisterFrm() {
+    if (!meister_) meister_ = std::make_unique<MeisterFrm>(*this);
+    return *meister_;
+}
+
+EndeFrm& Spiel::endeFrm() {
+    if (!ende_) ende_ = std::make_unique<EndeFrm>(plattform);
+    return *ende_;
 }
 
 void Spiel::zeigeMeldung(const std::string& meldText, const std::string& knopf1,

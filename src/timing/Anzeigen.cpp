@@ -30,7 +30,4 @@ void MainFrm::resetVuRestZeit() {}
 // GAP: the guess-time limit is not built yet.
 void MainFrm::RestZeitTimer_Timer() {}
 
-// GAP: the play-time limit (shrinking bar, end of play) is not built yet.
-void MainFrm::EnergTimer_Timer() {}
-
 }  // namespace wx

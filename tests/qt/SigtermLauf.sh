@@ -1,0 +1,9 @@
+#!/bin/sh
+# SIGTERM ends the real program in order: exit code 0, after its pause.
+QT_QPA_PLATFORM=offscreen "$1" "$2" >/dev/null 2>&1 &
+sleep 2
+kill -TERM $! || exit 1
+vorher=$(date +%s)
+wait $!
+rc=$?
+[ $rc -eq 0 ] && [ $(($(date +%s) - vorher)) -ge 2 ] || { echo "ended with $rc"; exit 1; }
