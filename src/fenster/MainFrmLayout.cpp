@@ -28,6 +28,7 @@ void MainFrm::baueLayout() {
     caption = "Tovenhalm - Wirbelix";
     width = 9600;
     height = 6630;
+    helpId = 2000;
     FormSchrift = kSansFett;
 
     // Menus.
@@ -220,6 +221,11 @@ void MainFrm::verbindeEreignisse() {
     showSatzBtn.beiKlick = [this] { showSatzBtn_Click(); };
     for (int16_t i = 0; i < 30; ++i) bstBtn[i].beiKlick = [this, i] { bstBtn_Click(i); };
     mnuDateiNeu.beiKlick = [this] { mnuDateiNeu_Click(); };
+    mnuDateiInfo.beiKlick = [this] { mnuDateiInfo_Click(); };
+    mnuHilfeInfo.beiKlick = [this] { mnuHilfeInfo_Click(); };
+    mnuHilfeBedienung.beiKlick = [this] { mnuHilfeBedienung_Click(); };
+    mnuHilfeSpielregeln.beiKlick = [this] { mnuHilfeSpielregeln_Click(); };
+    mnuHilfeAktKat.beiKlick = [this] { mnuHilfeAktKat_Click(); };
     gradTimer.beiTick = [this] { gradTimer_Timer(); };
     EnergTimer.beiTick = [this] { EnergTimer_Timer(); };
     RestZeitTimer.beiTick = [this] { RestZeitTimer_Timer(); };

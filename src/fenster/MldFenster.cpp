@@ -12,6 +12,7 @@ int16_t W(double x) { return static_cast<int16_t>(runde(x)); }
 MldFenster::MldFenster(Plattform& p) : Form(p, "MldFenster") {
     width = 4170;
     height = 2490;
+    helpId = 1000;
     neu(Image1, Art::Image, "Image1", nullptr, 150, 180, 675, 675).bild = "@meldung";
     neu(MldFrame, Art::Frame, "MldFrame", nullptr, 960, 90, 3105, 1725);
     auto& m = neu(Meldung, Art::Label, "Meldung", &MldFrame, 120, 180, 900, 240);

@@ -17,6 +17,7 @@ class MldFenster;
 class DateiInfoFrm;
 class GradBackFrm;
 class EinstellFrm;
+class InfoFrm;
 
 class Spiel {
 public:
@@ -32,7 +33,16 @@ public:
     DateiInfoFrm& dateiInfoFrm();
     GradBackFrm& gradBackFrm();
     EinstellFrm& einstellFrm();
+    InfoFrm& infoFrm();
     bool hatMainFrm() const { return main_ != nullptr; }
+
+    // Help of the game: command 0 default topic, 15 topic by number, 18 close
+    // all, on a help file in the program folder ("\\Wirbelix.chm").
+    void hilfe(const std::string& datei, int befehl, int32_t kontext);
+    // F1: the topic of a window or a menu entry in the program's help file.
+    void kontextHilfe(int helpId);
+    // Closes the help windows of both help files (at the program's end).
+    void schliesseHilfe();
 
     // Shows a message or question; the answer is mldFenster().Antwort.
     void zeigeMeldung(const std::string& meldText, const std::string& knopf1,
@@ -55,6 +65,7 @@ private:
     std::unique_ptr<DateiInfoFrm> dateiInfo_;
     std::unique_ptr<GradBackFrm> gradBack_;
     std::unique_ptr<EinstellFrm> einstell_;
+    std::unique_ptr<InfoFrm> info_;
 };
 
 }  // namespace wx

@@ -25,6 +25,8 @@ public:
     bool visible = false;
     bool modal = false;  // set while shown modally
     Farbe hinter = kFensterGrund;
+    // Topic of the game's help file that F1 opens in this window (0: none).
+    int helpId = 0;
 
     // Keyboard focus: the control that should have it; the front moves the
     // real focus whenever fokusZaehler changes.

@@ -224,11 +224,17 @@ std::optional<std::string> ChmDatei::liesIntern(const std::string& kanonisch) co
         chm_resolve_object(datei_, kanonisch.c_str(), &ui) != CHM_RESOLVE_SUCCESS)
         return std::nullopt;
     if (ui.length > kGroessteDatei) return std::nullopt;
-    std::string inhalt(static_cast<size_t>(ui.length), '\0');
-    if (ui.length == 0) return inhalt;
-    const LONGINT64 gelesen = chm_retrieve_object(datei_, &ui, reinterpret_cast<unsigned char*>(inhalt.data()), 0,
-                                                  static_cast<LONGINT64>(ui.length));
-    if (gelesen != static_cast<LONGINT64>(ui.length)) return std::nullopt;
+    // Read in pieces: a length the file only claims costs no memory.
+    constexpr size_t kStueck = 64 * 1024;
+    std::string inhalt;
+    while (inhalt.size() < ui.length) {
+        const size_t alt = inhalt.size();
+        const size_t n = std::min<size_t>(kStueck, static_cast<size_t>(ui.length) - alt);
+        inhalt.resize(alt + n);
+        const LONGINT64 gelesen = chm_retrieve_object(datei_, &ui, reinterpret_cast<unsigned char*>(inhalt.data() + alt),
+                                                      alt, static_cast<LONGINT64>(n));
+        if (gelesen != static_cast<LONGINT64>(n)) return std::nullopt;
+    }
     return inhalt;
 }
 

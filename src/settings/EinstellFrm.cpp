@@ -5,7 +5,7 @@
 
 namespace wx {
 
-EinstellFrm::EinstellFrm(Spiel& spiel) : Form(spiel.plattform, "EinstellFrm"), spiel_(spiel) {}
+EinstellFrm::EinstellFrm(Spiel& spiel) : Form(spiel.plattform, "EinstellFrm"), spiel_(spiel) { helpId = 3003; }
 
 void EinstellFrm::loadKelmoIni() { ladeEinstellungen(spiel_.glob); }
 

@@ -4,6 +4,7 @@
 #include "basis/Rahmendateien.h"
 #include "fenster/DateiInfoFrm.h"
 #include "fenster/EinstellFrm.h"
+#include "fenster/InfoFrm.h"
 #include "fenster/MldFenster.h"
 
 namespace wx {
@@ -34,6 +35,11 @@ GradBackFrm& Spiel::gradBackFrm() {
 EinstellFrm& Spiel::einstellFrm() {
     if (!einstell_) einstell_ = std::make_unique<EinstellFrm>(*this);
     return *einstell_;
+}
+
+InfoFrm& Spiel::infoFrm() {
+    if (!info_) info_ = std::make_unique<InfoFrm>(plattform);
+    return *info_;
 }
 
 void Spiel::zeigeMeldung(const std::string& meldText, const std::string& knopf1,

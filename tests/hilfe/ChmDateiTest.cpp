@@ -176,7 +176,7 @@ TEST_F(ChmTest, DamagedFilesAreReadWithoutHarm) {
     const std::string gut = test::baueChm(e);
     std::mt19937 zufall(4711);
     int geoeffnet = 0;
-    for (int runde = 0; runde < 400; ++runde) {
+    for (int runde = 0; runde < 200; ++runde) {
         std::string kaputt = gut;
         if (runde % 10 == 0) {
             kaputt.resize(zufall() % gut.size());  // cut short
@@ -195,7 +195,7 @@ TEST_F(ChmTest, DamagedFilesAreReadWithoutHarm) {
         for (const auto& [k, p] : chm->kontexte()) (void)chm->themaZuKontext(k);
         (void)hilfeZiel(*chm, 0, 0);
     }
-    EXPECT_GT(geoeffnet, 30);  // the damage did not merely stop every file at the door
+    EXPECT_GT(geoeffnet, 20);  // the damage did not merely stop every file at the door
 }
 
 }  // namespace
