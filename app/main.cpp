@@ -35,5 +35,6 @@ int main(int argc, char** argv) {
     }
     wxqt::QtPlattform plattform(optionen);
     wx::Spiel spiel(plattform);
+    plattform.beiKontextHilfe = [&spiel](int helpId) { spiel.kontextHilfe(helpId); };
     return spiel.Main(startText, QCoreApplication::applicationDirPath().toStdString());
 }

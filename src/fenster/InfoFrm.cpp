@@ -53,8 +53,8 @@ InfoFrm::InfoFrm(Plattform& p, int nebenVersion, int revision) : Form(p, "InfoFr
         w.caption = z.wertText;
         w.schrift = normal;
     }
-    auto& recht = neu(Label5, Art::Label, "Label5", &Frame1, 90, 2040, 2955, 300);
-    recht.caption = "© Tovenhalm Lernsoftware. Alle Rechte vorbehalten.";
+    auto& recht = neu(Label5, Art::Label, "Label5", &Frame1, 90, 1980, 2955, 420);
+    recht.caption = "© Tovenhalm Lernsoftware.\rAlle Rechte vorbehalten.";
     recht.schrift = normal;
 
     auto& ok = neu(okBtn, Art::Button, "okBtn", nullptr, 1080, 3240, 1035, 345);

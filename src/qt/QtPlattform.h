@@ -34,6 +34,7 @@ struct Timer;
 namespace wxqt {
 
 class FormFenster;
+class HilfeVerwaltung;
 class Ton;
 
 class QtPlattform : public QObject, public wx::Plattform {
@@ -98,6 +99,10 @@ public:
     void setzeAussenMass(const std::string& formName) { aussenMass_.insert(formName); }
     bool hatAussenMass(const std::string& formName) const { return aussenMass_.count(formName) > 0; }
 
+    // F1 asks the game for the help topic of a window or menu entry.
+    std::function<void(int helpId)> beiKontextHilfe;
+    HilfeVerwaltung& hilfeFenster();
+
     bool beendet() const { return beendet_; }
     bool blockiert() const { return blockiert_ > 0; }
 
@@ -132,6 +137,7 @@ private:
     long aenderungenGesamt_ = 0;
     std::mt19937_64 zufall_;
     Ton* ton_ = nullptr;
+    std::unique_ptr<HilfeVerwaltung> hilfe_;
 };
 
 }  // namespace wxqt
