@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTextBlock>
+#include <QTimer>
 #include <filesystem>
 
 #include "FrontTest.h"
@@ -125,6 +126,37 @@ TEST(HilfeFenster, F1AsksForTheTopicOfTheWindowOrTheHighlightedMenuEntry) {
     f1(s.widget(s.main().drehenBtn));
     ASSERT_EQ(s.plattform.hilfeFenster().fenster().size(), 1u);
     EXPECT_EQ(s.plattform.hilfeFenster().fenster()[0]->browser()->source().path(), "/regeln.htm");
+}
+
+// Help asked for inside a modal window can be read while that window is open;
+// Escape then closes the about window.
+TEST(HilfeFenster, HelpFromAModalWindowIsNotBlockedByIt) {
+    HilfeSpiel s;
+    s.plattform.beiKontextHilfe = [&s](int id) { s.spiel->kontextHilfe(id); };
+    auto& info = s.spiel->infoFrm();
+    QWidget* eltern = nullptr;
+    QString seite;
+    bool offenNachEscape = true;
+    QTimer::singleShot(0, [&] {
+        FormFenster* w = s.plattform.fenster(info);
+        QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+        QApplication::sendEvent(w->widgetVon(info.okBtn), &f1);
+        const auto alle = s.plattform.hilfeFenster().fenster();
+        if (alle.size() == 1) {
+            eltern = alle[0]->parentWidget();
+            seite = alle[0]->browser()->source().path();
+        }
+        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QString(QChar(27)));
+        QApplication::sendEvent(w->widgetVon(info.okBtn), &esc);
+        offenNachEscape = info.visible;
+        if (info.visible) info.okBtn_Click();  // do not leave the loop hanging
+        s.plattform.abgleichen();
+    });
+    s.main().mnuHilfeInfo.beiKlick();
+    EXPECT_EQ(seite, "/info.htm");
+    EXPECT_EQ(eltern, s.plattform.fenster(info));
+    EXPECT_FALSE(offenNachEscape);
+    EXPECT_TRUE(s.plattform.hilfeFenster().fenster()[0]->isVisible());  // stays open for reading
 }
 
 // Pictures of the windows for looking at them: written next to the test.
