@@ -47,6 +47,8 @@ struct ChmTest : ::testing::Test {
                  {3006, "neu.htm"},
                  {3007, "D:\\x\\alt\\neu.htm"},
                  {3008, "html/fehlt.htm"},
+                 {3009, "\\..\\."},
+                 {3010, "../../neu.htm#x"},
                  {-5, "/html/info.htm"},
              }))
             e.push_back(k);
@@ -73,7 +75,9 @@ TEST_F(ChmTest, ContextNumbersFindTheirTopicsWhateverTheMapPathLooksLike) {
              Fall{.kontext = 3006, .thema = "/neu.htm"},                // two topics of that name: the shallower
              Fall{.kontext = 3007, .thema = "/alt/neu.htm"},            // the folder decides
              Fall{.kontext = -5, .thema = "/html/info.htm"},
+             Fall{.kontext = 3010, .thema = "/neu.htm#x"},
              Fall{.kontext = 3008, .thema = nullptr},                   // mapped, but the file lacks the topic
+             Fall{.kontext = 3009, .thema = nullptr},                   // no name at all
              Fall{.kontext = 4711, .thema = nullptr},                   // not mapped
              Fall{.kontext = 0, .thema = nullptr},
          }) {
@@ -157,15 +161,6 @@ TEST(ChmKarte, BrokenMapsAreReadAsFarAsTheyHold) {
     EXPECT_FALSE(leseStandardThema(system));
     EXPECT_FALSE(leseStandardThema(std::string("\3\0\0", 3)));
     EXPECT_EQ(leseStandardThema(std::string("\3\0\0\0\3\0\1\0x\2\0\6\0a.htm\0", 19)).value_or("?"), "a.htm");
-}
-
-TEST(ChmKarte, PathsWithoutAMatchingNameFindNothing) {
-    const std::vector<std::string> themen = {"/a.htm", "/html/b.htm"};
-    EXPECT_FALSE(passendesThema("", themen));
-    EXPECT_FALSE(passendesThema("\\\\..\\.", themen));
-    EXPECT_FALSE(passendesThema("html/c.htm", themen));
-    EXPECT_FALSE(passendesThema("a.htm", {}));
-    EXPECT_EQ(passendesThema("../../a.htm#x", themen).value_or("?"), "/a.htm#x");
 }
 
 // Damaged copies of a good file are opened and read through; whatever they
