@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 namespace wx {
 
@@ -89,10 +90,40 @@ int sammle(chmFile*, chmUnitInfo* ui, void* kontext) {
     return CHM_ENUMERATOR_CONTINUE;
 }
 
+uint64_t qword(const std::string& s, size_t pos) { return dword(s, pos) | static_cast<uint64_t>(dword(s, pos + 4)) << 32; }
+
+// Whether the file's headers describe a directory that lies inside the file
+// with chunks of a sane size. chmlib takes these numbers as they stand (and
+// allocates by them), so a file that lies about them never reaches it.
 bool istHilfeDatei(const std::string& pfad) {
-    std::ifstream ein(pfad, std::ios::binary);
-    char kopf[4] = {};
-    return ein.read(kopf, 4) && std::memcmp(kopf, "ITSF", 4) == 0;
+    std::ifstream ein(pfad, std::ios::binary | std::ios::ate);
+    if (!ein) return false;
+    const auto groesse = static_cast<uint64_t>(ein.tellg());
+    auto lies = [&ein, groesse](uint64_t ab, size_t n) -> std::optional<std::string> {
+        if (ab > groesse || n > groesse - ab) return std::nullopt;
+        std::string s(n, '\0');
+        ein.seekg(static_cast<std::streamoff>(ab));
+        if (!ein.read(s.data(), static_cast<std::streamsize>(n))) return std::nullopt;
+        return s;
+    };
+    const auto itsf = lies(0, 0x58);
+    if (!itsf || itsf->compare(0, 4, "ITSF") != 0) return false;
+    const uint32_t version = dword(*itsf, 4);
+    if (version != 2 && version != 3) return false;
+    const uint64_t dirAnfang = qword(*itsf, 0x48), dirLaenge = qword(*itsf, 0x50);
+    if (version == 3) {
+        const auto v3 = lies(0x58, 8);
+        if (!v3 || qword(*v3, 0) > groesse) return false;
+    }
+    if (dirAnfang > groesse || dirLaenge > groesse - dirAnfang || dirLaenge < 0x54) return false;
+    const auto itsp = lies(dirAnfang, 0x54);
+    if (!itsp || itsp->compare(0, 4, "ITSP") != 0 || dword(*itsp, 8) != 0x54) return false;
+    const uint32_t block = dword(*itsp, 0x10);
+    if (block < 0x100 || block > 0x10000) return false;
+    const uint64_t bloecke = (dirLaenge - 0x54) / block;
+    const auto wurzel = static_cast<int32_t>(dword(*itsp, 0x1c)), erster = static_cast<int32_t>(dword(*itsp, 0x20));
+    auto imVerzeichnis = [bloecke](int32_t n) { return n >= 0 && static_cast<uint64_t>(n) < bloecke; };
+    return imVerzeichnis(erster) && (wurzel == -1 || imVerzeichnis(wurzel));
 }
 
 }  // namespace

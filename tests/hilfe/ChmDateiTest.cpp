@@ -132,6 +132,24 @@ TEST_F(ChmTest, MissingOrForeignFilesAreExplained) {
     EXPECT_EQ(fehler, "Die Datei \u201eText.chm\u201c ist keine lesbare Hilfedatei.");
     test::schreibeDatei(ordner + "/Leer.chm", "");
     EXPECT_FALSE(ChmDatei::oeffne(ordner + "/Leer.chm", &fehler));
+
+    // Headers that lie about the directory are refused before anything is read by them.
+    const std::string gut = test::baueChm({{"/a.htm", "a"}});
+    ASSERT_TRUE(ChmDatei::oeffne(test::schreibeDatei(ordner + "/gut.chm", gut)));
+    struct Fall {
+        const char* was;
+        size_t stelle;
+        uint32_t wert;
+    };
+    for (const Fall f : {Fall{.was = "huge chunks", .stelle = 0x60 + 0x10, .wert = 0x7fffffff},
+                         Fall{.was = "tiny chunks", .stelle = 0x60 + 0x10, .wert = 1},
+                         Fall{.was = "directory beyond the end", .stelle = 0x50, .wert = 0x10000000},
+                         Fall{.was = "first chunk not there", .stelle = 0x60 + 0x20, .wert = 5},
+                         Fall{.was = "content beyond the end", .stelle = 0x58, .wert = 0xffffff}}) {
+        std::string kaputt = gut;
+        for (int i = 0; i < 4; ++i) kaputt[f.stelle + i] = static_cast<char>((f.wert >> (8 * i)) & 0xff);
+        EXPECT_FALSE(ChmDatei::oeffne(test::schreibeDatei(ordner + "/k.chm", kaputt), &fehler)) << f.was;
+    }
 }
 
 TEST(ChmKarte, BrokenMapsAreReadAsFarAsTheyHold) {
