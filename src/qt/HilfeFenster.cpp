@@ -53,7 +53,11 @@ void HilfeBrowser::oeffne(const QUrl& ziel) {
         return;
     }
     fehler_.clear();
+    // The browser does not load the page it shows once more; the file has
+    // been read anew for this request, so its page is loaded again.
+    const bool gleich = source().adjusted(QUrl::RemoveFragment) == ziel.adjusted(QUrl::RemoveFragment);
     setSource(ziel, QTextDocument::HtmlResource);
+    if (gleich) reload();
 }
 
 void HilfeBrowser::zeigeFehler(const QString& text) {

@@ -79,6 +79,9 @@ TEST(HilfeFenster, NumbersMissingFilesAndClosingAll) {
     EXPECT_EQ(s.hilfe("Wirbelix.chm", 15, 4711), f);  // one window per file
     EXPECT_EQ(f->browser()->fehler(), "In der Hilfedatei „Wirbelix.chm“ gibt es zur Nummer 4711 kein Hilfethema.");
     EXPECT_TRUE(f->browser()->toPlainText().contains("4711"));
+    s.hilfe("Wirbelix.chm", 15, 3004);  // the page shown before the message
+    EXPECT_EQ(f->browser()->fehler(), "");
+    EXPECT_TRUE(f->browser()->toPlainText().contains("Wortschatz"));
 
     HilfeFenster* tesk = s.hilfe("Tesk.chm", 15, 1002);
     ASSERT_TRUE(tesk);
@@ -166,6 +169,8 @@ TEST(HilfeFenster, PicturesOfTheHelpAndInformationWindows) {
     HilfeFenster* f = s.hilfe("Wirbelix.chm", 0, 0);
     ASSERT_TRUE(f);
     EXPECT_TRUE(f->grab().save("hilfefenster.png"));
+    s.hilfe("Wirbelix.chm", 15, 4711);
+    EXPECT_TRUE(f->grab().save("hilfemeldung.png"));
     sp.glob.SpielerPunkte[1] = 240;
     sp.glob.aktSpieler = 1;
     s.main().updateSpielerPunkte();
