@@ -37,7 +37,8 @@ public:
     bool hatMainFrm() const { return main_ != nullptr; }
 
     // Help of the game: command 0 default topic, 15 topic by number, 18 close
-    // all, on a help file in the program folder ("\\Wirbelix.chm").
+    // all, on a help file of the program folder, named with its leading
+    // backslash as the game writes it.
     void hilfe(const std::string& datei, int befehl, int32_t kontext);
     // F1: the topic of a window or a menu entry in the program's help file.
     void kontextHilfe(int helpId);
