@@ -46,5 +46,6 @@ int main(int argc, char** argv) {
         else
             plattform.beenden();
     });
+    plattform.beiKontextHilfe = [&spiel](int helpId) { spiel.kontextHilfe(helpId); };
     return spiel.Main(startText, QCoreApplication::applicationDirPath().toStdString());
 }

@@ -8,6 +8,7 @@ DateiInfoFrm::DateiInfoFrm(Plattform& p) : Form(p, "DateiInfoFrm") {
     caption = " Datei-Info";
     width = 2940;
     height = 3600;
+    helpId = 3004;
     const Schrift fett{"MS Sans Serif", 8.25, true, false};
     neu(Frame1, Art::Frame, "Frame1", nullptr, 90, 135, 2790, 1020).caption = "Wortschatz";
     neu(Label2, Art::Label, "Label2", &Frame1, 135, 345, 1425, 240).caption = "Wortanzahl";
@@ -32,12 +33,21 @@ DateiInfoFrm::DateiInfoFrm(Plattform& p) : Form(p, "DateiInfoFrm") {
 }
 
 void DateiInfoFrm::zeigeSpieler(const GlobModul& g) {
-    for (int k = 0; k < g.nSpieler; ++k) {
-        SpName[k].visible = true;
-        SpName[k].caption = g.SpielerName[k];
-        SpPunkte[k].visible = true;
-        SpPunkte[k].caption = "0";
-    }
+    for (int k = 0; k < g.nSpieler && k < 5; ++k) zeigeSpielerZeile(k, g.SpielerName[k], 0);
+}
+
+void DateiInfoFrm::zeigeSpielerZeile(int k, const std::string& name, int32_t punkte) {
+    if (k < 0 || k >= 5) return;
+    SpName[k].visible = true;
+    SpName[k].caption = name;
+    SpPunkte[k].visible = true;
+    SpPunkte[k].caption = std::to_string(punkte);
+}
+
+void DateiInfoFrm::versteckeSpielerZeile(int k) {
+    if (k < 0 || k >= 5) return;
+    SpName[k].visible = false;
+    SpPunkte[k].visible = false;
 }
 
 }  // namespace wx

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <string>
 
 #include "basis/GlobModul.h"
 #include "forms/Form.h"
@@ -20,6 +22,9 @@ public:
 
     // Shows one name and score row per player of the launch text.
     void zeigeSpieler(const GlobModul& g);
+    // Row k (0-based) shows a player, or is hidden again.
+    void zeigeSpielerZeile(int k, const std::string& name, int32_t punkte);
+    void versteckeSpielerZeile(int k);
 
     void okbtn_Click() { verstecke(); }
 };

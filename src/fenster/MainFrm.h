@@ -15,6 +15,7 @@
 //   game/Hilfe.cpp           hints
 //   game/Satz.cpp            example sentence
 //   game/NeuesSpiel.cpp      new game
+//   hilfe/HtmlHelpMod.cpp    help and information windows
 //   wheel/Rad.cpp            the wheel
 //   timing/Anzeigen.cpp      lamps, menu group, guess-time meter
 //   timing/Spielzeit.cpp     play-time bar
@@ -131,6 +132,13 @@ public:
     void showSatzBtn_Click();
     void mnuDateiNeu_Click();
     void mnuBearbEinstell_Click();
+
+    // ---- help and information windows ----
+    void mnuDateiInfo_Click();
+    void mnuHilfeInfo_Click();
+    void mnuHilfeBedienung_Click();
+    void mnuHilfeSpielregeln_Click();
+    void mnuHilfeAktKat_Click();
 
     // ---- wheel ----
     void initRadWerte();

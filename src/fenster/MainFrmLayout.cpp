@@ -30,6 +30,7 @@ void MainFrm::baueLayout() {
     height = 6630;
     eigenstaendig = hauptfenster = veraenderlich = true;
     symbol = "@symbol";
+    helpId = 2000;
     FormSchrift = kSansFett;
 
     // Menus.
@@ -226,6 +227,11 @@ void MainFrm::verbindeEreignisse() {
     mnuDateiMeisterliste.beiKlick = [this] { mnuDateiMeisterliste_Click(); };
     mnuDateiEnde.beiKlick = [this] { mnuDateiEnde_Click(); };
     beiSchliessen = [this] { Form_Unload(); };
+    mnuDateiInfo.beiKlick = [this] { mnuDateiInfo_Click(); };
+    mnuHilfeInfo.beiKlick = [this] { mnuHilfeInfo_Click(); };
+    mnuHilfeBedienung.beiKlick = [this] { mnuHilfeBedienung_Click(); };
+    mnuHilfeSpielregeln.beiKlick = [this] { mnuHilfeSpielregeln_Click(); };
+    mnuHilfeAktKat.beiKlick = [this] { mnuHilfeAktKat_Click(); };
     gradTimer.beiTick = [this] { gradTimer_Timer(); };
     EnergTimer.beiTick = [this] { EnergTimer_Timer(); };
     RestZeitTimer.beiTick = [this] { RestZeitTimer_Timer(); };

@@ -14,6 +14,7 @@ MldFenster::MldFenster(Plattform& p) : Form(p, "MldFenster") {
     width = 4170;
     height = 2490;
     aussenMass = true;
+    helpId = 1000;
     neu(Image1, Art::Image, "Image1", nullptr, 150, 180, 675, 675).bild = "@meldung";
     neu(MldFrame, Art::Frame, "MldFrame", nullptr, 960, 90, 3105, 1725);
     auto& m = neu(Meldung, Art::Label, "Meldung", &MldFrame, 120, 180, 900, 240);

@@ -19,6 +19,7 @@ class GradBackFrm;
 class EinstellFrm;
 class MeisterFrm;
 class EndeFrm;
+class InfoFrm;
 
 class Spiel {
 public:
@@ -36,7 +37,17 @@ public:
     EinstellFrm& einstellFrm();
     MeisterFrm& meisterFrm();
     EndeFrm& endeFrm();
+    InfoFrm& infoFrm();
     bool hatMainFrm() const { return main_ != nullptr; }
+
+    // Help of the game: command 0 default topic, 15 topic by number, 18 close
+    // all, on a help file of the program folder, named with its leading
+    // backslash as the game writes it.
+    void hilfe(const std::string& datei, int befehl, int32_t kontext);
+    // F1: the topic of a window or a menu entry in the program's help file.
+    void kontextHilfe(int helpId);
+    // Closes the help windows of both help files (at the program's end).
+    void schliesseHilfe();
 
     // Shows a message or question; the answer is mldFenster().Antwort.
     void zeigeMeldung(const std::string& meldText, const std::string& knopf1,
@@ -61,6 +72,7 @@ private:
     std::unique_ptr<EinstellFrm> einstell_;
     std::unique_ptr<MeisterFrm> meister_;
     std::unique_ptr<EndeFrm> ende_;
+    std::unique_ptr<InfoFrm> info_;
 };
 
 }  // namespace wx

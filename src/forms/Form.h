@@ -25,6 +25,8 @@ public:
     bool visible = false;
     bool modal = false;  // set while shown modally
     Farbe hinter = kFensterGrund;
+    // Topic of the game's help file that F1 opens in this window (0: none).
+    int helpId = 0;
 
     // How the window sits on the desktop. A dialog stays in front of the
     // window that opened it; a window standing on its own does not. The main

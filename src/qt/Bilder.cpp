@@ -224,6 +224,27 @@ void symbol(QPainter& p) {
     p.restore();
 }
 
+// The about window's picture: a small wheel and the game's name.
+void infoLogo(QPainter& p) {
+    const QColor farben[] = {{229, 50, 42}, {245, 197, 24}, {46, 160, 62}, {42, 92, 216}, {240, 130, 30}};
+    p.setPen(Qt::NoPen);
+    for (int i = 0; i < 10; ++i) {
+        p.setBrush(farben[i % 5]);
+        p.drawPie(QRectF(2, 2, 33, 33), i * 36 * 16, 36 * 16);
+    }
+    p.setPen(QPen(QColor(48, 48, 56), 1.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QRectF(2, 2, 33, 33));
+    p.setBrush(QColor(48, 48, 56));
+    p.drawEllipse(QPointF(18.5, 18.5), 3.5, 3.5);
+    QFont schrift(QStringLiteral("Arial"));
+    schrift.setPixelSize(15);
+    schrift.setBold(true);
+    p.setFont(schrift);
+    p.setPen(QColor(192, 40, 60));
+    p.drawText(QRectF(38, 0, 62, 37), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Wirbelix"));
+}
+
 struct Eingebaut {
     const char* name;
     int breite, hoehe;
@@ -241,6 +262,7 @@ const Eingebaut kEingebaut[] = {
     {"@energie_balken", 5, 301, energieBalken},
     {"@meldung", 45, 45, meldung},
     {"@symbol", 32, 32, symbol},
+    {"@info_logo", 100, 37, infoLogo},
 };
 
 const Eingebaut* finde(const std::string& name) {

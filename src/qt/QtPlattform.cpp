@@ -19,6 +19,7 @@
 
 #include "forms/Form.h"
 #include "qt/FormFenster.h"
+#include "qt/HilfeFenster.h"
 #include "qt/Schriften.h"
 #include "qt/Ton.h"
 #include "basis/Text.h"
@@ -120,8 +121,14 @@ void QtPlattform::neuSaeen() {
 
 double QtPlattform::zufall() { return static_cast<double>(zufall_() >> 11) * (1.0 / 9007199254740992.0); }
 
-void QtPlattform::hilfe(const std::string&, int, int32_t) {
-    // The help viewer is not part of this build yet: a help request opens nothing.
+HilfeVerwaltung& QtPlattform::hilfeFenster() {
+    if (!hilfe_) hilfe_ = std::make_unique<HilfeVerwaltung>();
+    return *hilfe_;
+}
+
+void QtPlattform::hilfe(const std::string& datei, int befehl, int32_t kontext) {
+    if (beendet_ && befehl != 18) return;
+    hilfeFenster().hilfe(datei, befehl, kontext);
 }
 
 // ---- windows ----
@@ -303,6 +310,15 @@ bool QtPlattform::eventFilter(QObject* ziel, QEvent* e) {
             return true;
         }
     }
+    if (t == QEvent::KeyPress && ziel->isWidgetType() && static_cast<QKeyEvent*>(e)->key() == Qt::Key_F1 &&
+        beiKontextHilfe) {
+        // Context help: the topic of the highlighted menu entry or of the window.
+        if (const auto nummer = hilfeNummerFuer(ziel, fenster_)) {
+            const int id = *nummer;
+            ereignis([this, id] { beiKontextHilfe(id); });
+            return true;
+        }
+    }
     if (t == QEvent::KeyPress && ziel->isWidgetType()) return taste(static_cast<QWidget*>(ziel), e);
     return false;
 }
@@ -414,6 +430,7 @@ void QtPlattform::beenden() {
     beendet_ = true;
     for (const Schleife& s : schleifen_) s.loop->quit();
     for (FormFenster* f : fenster_) f->hide();
+    if (hilfe_) hilfe_->schliesseAlle();
     QCoreApplication::exit(0);
 }
 

@@ -36,6 +36,7 @@ class QKeyEvent;
 namespace wxqt {
 
 class FormFenster;
+class HilfeVerwaltung;
 class Ton;
 
 class QtPlattform : public QObject, public wx::Plattform {
@@ -98,6 +99,10 @@ public:
     void merkeSkala(double skala) { skala_ = skala; }
     // Forms whose width and height give the outer window size.
 
+    // F1 asks the game for the help topic of a window or menu entry.
+    std::function<void(int helpId)> beiKontextHilfe;
+    HilfeVerwaltung& hilfeFenster();
+
     bool beendet() const { return beendet_; }
     bool blockiert() const { return blockiert_ > 0; }
 
@@ -133,6 +138,7 @@ private:
     long aenderungenGesamt_ = 0;
     std::mt19937_64 zufall_;
     Ton* ton_ = nullptr;
+    std::unique_ptr<HilfeVerwaltung> hilfe_;
 };
 
 }  // namespace wxqt

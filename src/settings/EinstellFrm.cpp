@@ -70,6 +70,7 @@ Farbe farbeAus(const FarbTabelle& t, int i) {
 }  // namespace
 
 EinstellFrm::EinstellFrm(Spiel& spiel) : Form(spiel.plattform, "EinstellFrm"), spiel_(spiel) {
+    helpId = 3003;
     caption = "Einstellungen";
     width = 6135;
     height = 3315;

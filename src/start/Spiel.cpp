@@ -6,6 +6,7 @@
 #include "fenster/EinstellFrm.h"
 #include "fenster/EndeFrm.h"
 #include "fenster/MeisterFrm.h"
+#include "fenster/InfoFrm.h"
 #include "fenster/MldFenster.h"
 
 namespace wx {
@@ -46,6 +47,11 @@ MeisterFrm& Spiel::meisterFrm() {
 EndeFrm& Spiel::endeFrm() {
     if (!ende_) ende_ = std::make_unique<EndeFrm>(plattform);
     return *ende_;
+}
+
+InfoFrm& Spiel::infoFrm() {
+    if (!info_) info_ = std::make_unique<InfoFrm>(plattform);
+    return *info_;
 }
 
 void Spiel::zeigeMeldung(const std::string& meldText, const std::string& knopf1,

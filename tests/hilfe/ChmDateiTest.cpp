@@ -1,0 +1,215 @@
+// Reading help files: internal files, the default topic, the context map with
+// the many spellings of its paths, and files that are broken or hostile.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+#include "ChmBauer.h"
+#include "hilfe/ChmDatei.h"
+
+namespace wx {
+namespace {
+
+using test::ChmEintrag;
+
+struct ChmTest : ::testing::Test {
+    std::string ordner;
+    void SetUp() override {
+        char muster[] = "/tmp/wx_chm_XXXXXX";
+        ASSERT_TRUE(mkdtemp(muster));
+        ordner = muster;
+    }
+    void TearDown() override { std::filesystem::remove_all(ordner); }
+
+    std::string schreibe(const std::string& name, const std::vector<ChmEintrag>& eintraege) {
+        return test::schreibeDatei(ordner + "/" + name, test::baueChm(eintraege));
+    }
+    // A help file whose map names its topics in every way a compiler may.
+    std::unique_ptr<ChmDatei> beispiel() {
+        std::vector<ChmEintrag> e = {
+            {"/bedienung.htm", "<p>Bedienung</p>"},
+            {"/html/Regeln.htm", "<p>Regeln</p>"},
+            {"/html/einstellungen.htm", "E"},
+            {"/html/info.htm", "I"},
+            {"/html/meister.htm", "M"},
+            {"/neu.htm", "N"},
+            {"/alt/neu.htm", "alt N"},
+            {"/bilder/rad.gif", "GIF89a"},
+            test::systemMitStart("bedienung.htm"),
+        };
+        for (auto& k : test::kontextKarte({
+                 {1000, "C:\\Hilfe\\Projekt\\BEDIENUNG.HTM"},
+                 {2000, "/home/autor/hilfe/html/regeln.htm"},
+                 {3003, "html\\einstellungen.htm#farben"},
+                 {3004, "./html/../html/info.htm"},
+                 {3005, "ms-its:Wirbelix.chm::/html/meister.htm"},
+                 {3006, "neu.htm"},
+                 {3007, "D:\\x\\alt\\neu.htm"},
+                 {3008, "html/fehlt.htm"},
+                 {3009, "\\..\\."},
+                 {3010, "../../neu.htm#x"},
+                 {-5, "/html/info.htm"},
+             }))
+            e.push_back(k);
+        std::string fehler;
+        auto chm = ChmDatei::oeffne(schreibe("Wirbelix.chm", e), &fehler);
+        EXPECT_TRUE(chm) << fehler;
+        return chm;
+    }
+};
+
+TEST_F(ChmTest, ContextNumbersFindTheirTopicsWhateverTheMapPathLooksLike) {
+    const auto chm = beispiel();
+    ASSERT_TRUE(chm);
+    struct Fall {
+        int32_t kontext;
+        const char* thema;  // nullptr: no topic
+    };
+    for (const Fall f : {
+             Fall{.kontext = 1000, .thema = "/bedienung.htm"},          // absolute Windows path, other case
+             Fall{.kontext = 2000, .thema = "/html/Regeln.htm"},        // absolute path of the compiling machine
+             Fall{.kontext = 3003, .thema = "/html/einstellungen.htm#farben"},
+             Fall{.kontext = 3004, .thema = "/html/info.htm"},          // "." and ".." in a relative path
+             Fall{.kontext = 3005, .thema = "/html/meister.htm"},       // a topic address inside the file
+             Fall{.kontext = 3006, .thema = "/neu.htm"},                // two topics of that name: the shallower
+             Fall{.kontext = 3007, .thema = "/alt/neu.htm"},            // the folder decides
+             Fall{.kontext = -5, .thema = "/html/info.htm"},
+             Fall{.kontext = 3010, .thema = "/neu.htm#x"},
+             Fall{.kontext = 3008, .thema = nullptr},                   // mapped, but the file lacks the topic
+             Fall{.kontext = 3009, .thema = nullptr},                   // no name at all
+             Fall{.kontext = 4711, .thema = nullptr},                   // not mapped
+             Fall{.kontext = 0, .thema = nullptr},
+         }) {
+        const auto thema = chm->themaZuKontext(f.kontext);
+        if (f.thema) {
+            EXPECT_EQ(thema.value_or("(keins)"), f.thema) << f.kontext;
+        } else {
+            EXPECT_FALSE(thema) << f.kontext << " -> " << *thema;
+        }
+    }
+}
+
+TEST_F(ChmTest, InternalFilesAreFoundInAnyCaseAndSpelling) {
+    const auto chm = beispiel();
+    ASSERT_TRUE(chm);
+    EXPECT_EQ(chm->lies("/html/Regeln.htm").value_or("?"), "<p>Regeln</p>");
+    EXPECT_EQ(chm->lies("HTML\\REGELN.HTM").value_or("?"), "<p>Regeln</p>");
+    EXPECT_EQ(chm->finde("html/./regeln.htm").value_or("?"), "/html/Regeln.htm");
+    EXPECT_EQ(chm->lies("bilder/rad.gif").value_or("?"), "GIF89a");
+    EXPECT_FALSE(chm->lies("/html/fehlt.htm"));
+    EXPECT_FALSE(chm->lies("/html"));
+    // The help file's own bookkeeping is not offered as a topic.
+    for (const auto& t : chm->themen()) EXPECT_NE(t[1], '#') << t;
+    EXPECT_EQ(chm->themen().size(), 8u);
+    EXPECT_EQ(chm->name(), "Wirbelix.chm");
+}
+
+TEST_F(ChmTest, RequestsGiveAPageOrAGermanReason) {
+    const auto chm = beispiel();
+    ASSERT_TRUE(chm);
+    EXPECT_EQ(hilfeZiel(*chm, 0, 0).seite, "/bedienung.htm");
+    EXPECT_EQ(hilfeZiel(*chm, 15, 2000).seite, "/html/Regeln.htm");
+    const auto unbekannt = hilfeZiel(*chm, 15, 1234);
+    EXPECT_EQ(unbekannt.seite, "");
+    EXPECT_EQ(unbekannt.fehler, "In der Hilfedatei \u201eWirbelix.chm\u201c gibt es zur Nummer 1234 kein Hilfethema.");
+    EXPECT_NE(hilfeZiel(*chm, 7, 0).fehler, "");
+
+    // Without a recorded default topic there is nothing to start with.
+    auto ohne = ChmDatei::oeffne(schreibe("Ohne.chm", {{"/a.htm", "a"}}));
+    ASSERT_TRUE(ohne);
+    EXPECT_EQ(hilfeZiel(*ohne, 0, 0).fehler, "Die Hilfedatei \u201eOhne.chm\u201c hat keine Startseite.");
+    EXPECT_TRUE(ohne->kontexte().empty());
+}
+
+TEST_F(ChmTest, MissingOrForeignFilesAreExplained) {
+    std::string fehler;
+    EXPECT_FALSE(ChmDatei::oeffne(ordner + "/Tesk.chm", &fehler));
+    EXPECT_EQ(fehler, "Die Hilfedatei \u201eTesk.chm\u201c wurde nicht gefunden.");
+    EXPECT_FALSE(ChmDatei::oeffne(ordner, &fehler));  // a folder
+    test::schreibeDatei(ordner + "/Text.chm", "<html>keine Hilfedatei</html>");
+    EXPECT_FALSE(ChmDatei::oeffne(ordner + "/Text.chm", &fehler));
+    EXPECT_EQ(fehler, "Die Datei \u201eText.chm\u201c ist keine lesbare Hilfedatei.");
+    test::schreibeDatei(ordner + "/Leer.chm", "");
+    EXPECT_FALSE(ChmDatei::oeffne(ordner + "/Leer.chm", &fehler));
+
+    // Headers that lie about the directory are refused before anything is read by them.
+    const std::string gut = test::baueChm({{"/a.htm", "a"}});
+    ASSERT_TRUE(ChmDatei::oeffne(test::schreibeDatei(ordner + "/gut.chm", gut)));
+    struct Fall {
+        const char* was;
+        size_t stelle;
+        uint32_t wert;
+    };
+    for (const Fall f : {Fall{.was = "huge chunks", .stelle = 0x60 + 0x10, .wert = 0x7fffffff},
+                         Fall{.was = "tiny chunks", .stelle = 0x60 + 0x10, .wert = 1},
+                         Fall{.was = "directory beyond the end", .stelle = 0x50, .wert = 0x10000000},
+                         Fall{.was = "first chunk not there", .stelle = 0x60 + 0x20, .wert = 5},
+                         Fall{.was = "content beyond the end", .stelle = 0x58, .wert = 0xffffff}}) {
+        std::string kaputt = gut;
+        for (int i = 0; i < 4; ++i) kaputt[f.stelle + i] = static_cast<char>((f.wert >> (8 * i)) & 0xff);
+        EXPECT_FALSE(ChmDatei::oeffne(test::schreibeDatei(ordner + "/k.chm", kaputt), &fehler)) << f.was;
+    }
+}
+
+TEST(ChmKarte, BrokenMapsAreReadAsFarAsTheyHold) {
+    auto ivb = [](std::initializer_list<uint32_t> w) {
+        std::string s;
+        for (uint32_t v : w)
+            for (int i = 0; i < 4; ++i) s += static_cast<char>((v >> (8 * i)) & 0xff);
+        return s;
+    };
+    const std::string strings("\0a.htm\0b.htm", 12);  // the last text lacks its NUL
+    struct Fall {
+        const char* was;
+        std::string ivb;
+        std::map<int32_t, std::string> karte;
+    };
+    for (const auto& f : {
+             Fall{.was = "regular", .ivb = ivb({16, 1, 1, 2, 7}), .karte = {{1, "a.htm"}, {2, "b.htm"}}},
+             Fall{.was = "length beyond the data", .ivb = ivb({0xfffffff0u, 1, 1, 2}), .karte = {{1, "a.htm"}}},
+             Fall{.was = "half a pair", .ivb = ivb({12, 1, 1, 2}), .karte = {{1, "a.htm"}}},
+             Fall{.was = "offsets outside or empty", .ivb = ivb({24, 1, 99, 2, 0xffffffffu, 3, 0}), .karte = {}},
+             Fall{.was = "number twice: the first counts", .ivb = ivb({16, 4, 7, 4, 1}), .karte = {{4, "b.htm"}}},
+             Fall{.was = "too short", .ivb = std::string("\x08\0", 2), .karte = {}},
+         })
+        EXPECT_EQ(leseKontextTabelle(f.ivb, strings), f.karte) << f.was;
+
+    std::string system("\3\0\0\0\2\0\x10\0a.htm", 13);  // the record claims more than there is
+    EXPECT_FALSE(leseStandardThema(system));
+    EXPECT_FALSE(leseStandardThema(std::string("\3\0\0", 3)));
+    EXPECT_EQ(leseStandardThema(std::string("\3\0\0\0\3\0\1\0x\2\0\6\0a.htm\0", 19)).value_or("?"), "a.htm");
+}
+
+// Damaged copies of a good file are opened and read through; whatever they
+// contain, the reader answers and does not crash or hang.
+TEST_F(ChmTest, DamagedFilesAreReadWithoutHarm) {
+    std::vector<ChmEintrag> e = {{"/a.htm", "<p>a</p>"}, {"/b/c.htm", "c"}, test::systemMitStart("a.htm")};
+    for (auto& k : test::kontextKarte({{1, "a.htm"}, {2, "b\\c.htm"}})) e.push_back(k);
+    const std::string gut = test::baueChm(e);
+    std::mt19937 zufall(4711);
+    int geoeffnet = 0;
+    for (int runde = 0; runde < 200; ++runde) {
+        std::string kaputt = gut;
+        if (runde % 10 == 0) {
+            kaputt.resize(zufall() % gut.size());  // cut short
+        } else {
+            const int stellen = 1 + static_cast<int>(zufall() % 8);
+            for (int i = 0; i < stellen; ++i) {
+                // Mostly the headers and the directory, where the lengths live.
+                const size_t pos = (i % 2 == 0) ? zufall() % (0x60 + 0x54 + 300) : zufall() % gut.size();
+                kaputt[pos] = static_cast<char>(zufall() & 0xff);
+            }
+        }
+        auto chm = ChmDatei::oeffne(test::schreibeDatei(ordner + "/k.chm", kaputt));
+        if (!chm) continue;
+        ++geoeffnet;
+        for (const auto& t : chm->themen()) (void)chm->lies(t);
+        for (const auto& [k, p] : chm->kontexte()) (void)chm->themaZuKontext(k);
+        (void)hilfeZiel(*chm, 0, 0);
+    }
+    EXPECT_GT(geoeffnet, 20);  // the damage did not merely stop every file at the door
+}
+
+}  // namespace
+}  // namespace wx
