@@ -8,6 +8,7 @@ WIRBELIX_PAKETE=(
   libwmf-dev libsqlite3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-liberation fonts-dejavu-core
+  pulseaudio pulseaudio-utils
 )
 
 wirbelix_pakete() {
