@@ -9,6 +9,7 @@
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
+#include <cstdio>
 #include <thread>
 
 #include "basis/Wav.h"
@@ -22,6 +23,18 @@ constexpr qint64 kMaxDatenBytes = 32 * 1024 * 1024;
 
 std::optional<wx::WavKopf> kopfVon(const QString& datei) {
     return wx::leseWavKopfAusDatei(QFile::encodeName(datei).toStdString());
+}
+
+// Qt's audio layer tells the console when it finds no sound server; a game
+// without a sound card just stays silent.
+QtMessageHandler g_vorherigeAusgabe = nullptr;
+
+void ohneServerMeldung(QtMsgType art, const QMessageLogContext& ort, const QString& text) {
+    if (text.startsWith(QLatin1String("PulseAudioService:"))) return;
+    if (g_vorherigeAusgabe)
+        g_vorherigeAusgabe(art, ort, text);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(art, ort, text)));
 }
 
 QAudioFormat::SampleFormat abtastFormat(int bits) {
@@ -123,6 +136,8 @@ Ton::~Ton() {
 
 void Ton::sichereFaden() {
     if (faden_) return;
+    static const bool einmal = (g_vorherigeAusgabe = qInstallMessageHandler(ohneServerMeldung), true);
+    (void)einmal;
     faden_ = new QThread;
     faden_->setObjectName("Ton");
     spieler_ = new TonSpieler(*this);
