@@ -9,6 +9,7 @@ WIRBELIX_PAKETE=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-liberation fonts-dejavu-core
   libchm-dev
+  pulseaudio pulseaudio-utils
 )
 
 wirbelix_pakete() {
