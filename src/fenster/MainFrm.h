@@ -17,12 +17,14 @@
 //   game/NeuesSpiel.cpp      new game
 //   wheel/Rad.cpp            the wheel
 //   timing/Anzeigen.cpp      lamps, menu group, guess-time meter, play-time bar
+//   opponent/ComputerZug.cpp the computer's choice of letters
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "forms/Form.h"
 #include "basis/GlobModul.h"
@@ -80,6 +82,10 @@ public:
     int16_t RadPos = 0;
     std::array<int16_t, 10> RadWerte{};
     int32_t DrehStart = 0;
+    // Guess time used since the last reset, 0 to 1000 (50 per tick of RestZeitTimer).
+    int16_t RateZeitStand = 0;
+    // Blunders of the weak computer in a row; kept for the whole run.
+    int16_t PatzerZahl = 0;
 
     // ---- start-up ----
     // Runs the whole start-up; false when the game cannot start (the reason
@@ -108,6 +114,7 @@ public:
 
     // ---- buying, word guess ----
     void BstKaufBtn_Click();
+    void kaufeBuchstabe();  // the purchase itself, also made by the computer
     void WortRatenBtn_Click();
 
     // ---- turns and scores ----
@@ -141,6 +148,15 @@ public:
     void resetVuRestZeit();
     void EnergTimer_Timer();
     void RestZeitTimer_Timer();
+    void drawVuZeiger(int16_t s);
+    static double gradInRad(double grad);
+    // (round(L cos), round(L sin)) of an angle in degrees, halves to even.
+    static std::pair<int16_t, int16_t> polarZuXY(double L, double grad);
+
+    // ---- the computer opponent ----
+    // Chooses the computer's letter after its wheel stopped; true when its
+    // turn is over, false when it spins again.
+    bool simuliereComputerZug();
 
 private:
     void baueLayout();
@@ -148,6 +164,10 @@ private:
     int16_t wert() const { return RadWerte[static_cast<size_t>(RadPos)]; }
     // After a purchase or the sentence: buy lamp red, only the spin button on.
     void zurueckZumDrehen();
+    // The computer's move for a character that no letter key carries.
+    bool computerOhneTaste();
+    // Whether the expiry of the guess time has to wait for another window.
+    bool ablaufMussWarten();
 
     // Positions of the filtered word list that have not been played yet,
     // kept beside BenutzteWoerter so that the forward search of the word

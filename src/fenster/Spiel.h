@@ -17,6 +17,7 @@ class MldFenster;
 class DateiInfoFrm;
 class GradBackFrm;
 class EinstellFrm;
+class CompZugFrm;
 
 class Spiel {
 public:
@@ -32,6 +33,7 @@ public:
     DateiInfoFrm& dateiInfoFrm();
     GradBackFrm& gradBackFrm();
     EinstellFrm& einstellFrm();
+    CompZugFrm& compZugFrm();
     bool hatMainFrm() const { return main_ != nullptr; }
 
     // Shows a message or question; the answer is mldFenster().Antwort.
@@ -55,6 +57,7 @@ private:
     std::unique_ptr<DateiInfoFrm> dateiInfo_;
     std::unique_ptr<GradBackFrm> gradBack_;
     std::unique_ptr<EinstellFrm> einstell_;
+    std::unique_ptr<CompZugFrm> compZug_;
 };
 
 }  // namespace wx

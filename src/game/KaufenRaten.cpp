@@ -10,6 +10,10 @@ namespace wx {
 
 void MainFrm::BstKaufBtn_Click() {
     if (ComputerAmZug) return;
+    kaufeBuchstabe();
+}
+
+void MainFrm::kaufeBuchstabe() {
     spiel.sound.spieleSound("Annahme2");
     g.SpielerPunkte[static_cast<size_t>(g.aktSpieler)] -= wert();
     zeigePunkte();

@@ -2,6 +2,7 @@
 
 #include "fenster/MainFrm.h"
 #include "basis/Rahmendateien.h"
+#include "fenster/CompZugFrm.h"
 #include "fenster/DateiInfoFrm.h"
 #include "fenster/EinstellFrm.h"
 #include "fenster/MldFenster.h"
@@ -34,6 +35,11 @@ GradBackFrm& Spiel::gradBackFrm() {
 EinstellFrm& Spiel::einstellFrm() {
     if (!einstell_) einstell_ = std::make_unique<EinstellFrm>(*this);
     return *einstell_;
+}
+
+CompZugFrm& Spiel::compZugFrm() {
+    if (!compZug_) compZug_ = std::make_unique<CompZugFrm>(*this);
+    return *compZug_;
 }
 
 void Spiel::zeigeMeldung(const std::string& meldText, const std::string& knopf1,
