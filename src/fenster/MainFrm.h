@@ -22,12 +22,14 @@
 //   settings/EinstellFrm.cpp the menu command of the settings dialog
 //   highscores/MeisterFrm.cpp the high-score menu command
 //   start/Ende.cpp           quit question and program end
+//   opponent/ComputerZug.cpp the computer's turn and its choice of letters
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "forms/Form.h"
 #include "basis/GlobModul.h"
@@ -85,6 +87,10 @@ public:
     int16_t RadPos = 0;
     std::array<int16_t, 10> RadWerte{};
     int32_t DrehStart = 0;
+    // Guess time used since the last reset, 0 to 1000 (50 per tick of RestZeitTimer).
+    int16_t RateZeitStand = 0;
+    // Blunders of the weak computer in a row; kept for the whole run.
+    int16_t PatzerZahl = 0;
 
     // The button the player needs next: "anhalten" while the wheel turns,
     // "drehen" when a spin is due, the first letter key when a letter is due.
@@ -117,6 +123,7 @@ public:
 
     // ---- buying, word guess ----
     void BstKaufBtn_Click();
+    void kaufeBuchstabe();  // the purchase itself, also made by the computer
     void WortRatenBtn_Click();
 
     // ---- turns and scores ----
@@ -158,6 +165,15 @@ public:
     void resetVuRestZeit();
     void EnergTimer_Timer();
     void RestZeitTimer_Timer();
+    void drawVuZeiger(int16_t s);
+    static double gradInRad(double grad);
+    // (round(L cos), round(L sin)) of an angle in degrees, halves to even.
+    static std::pair<int16_t, int16_t> polarZuXY(double L, double grad);
+
+    // ---- the computer opponent ----
+    // Chooses the computer's letter after its wheel stopped; true when its
+    // turn is over, false when it spins again.
+    bool simuliereComputerZug();
 
     // ---- quit question and program end ----
     void mnuDateiEnde_Click();
@@ -193,6 +209,10 @@ private:
     void pruefeKaufAngebot();
     // After a purchase or the sentence: buy lamp red, only the spin button on.
     void zurueckZumDrehen();
+    // The computer's move for a character that no letter key carries.
+    bool computerOhneTaste();
+    // Whether the expiry of the guess time has to wait for another window.
+    bool ablaufMussWarten();
 
     // Positions of the filtered word list that have not been played yet,
     // kept beside BenutzteWoerter so that the forward search of the word

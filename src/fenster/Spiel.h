@@ -20,6 +20,7 @@ class EinstellFrm;
 class MeisterFrm;
 class EndeFrm;
 class InfoFrm;
+class CompZugFrm;
 
 class Spiel {
 public:
@@ -38,6 +39,7 @@ public:
     MeisterFrm& meisterFrm();
     EndeFrm& endeFrm();
     InfoFrm& infoFrm();
+    CompZugFrm& compZugFrm();
     bool hatMainFrm() const { return main_ != nullptr; }
 
     // Help of the game: command 0 default topic, 15 topic by number, 18 close
@@ -73,6 +75,7 @@ private:
     std::unique_ptr<MeisterFrm> meister_;
     std::unique_ptr<EndeFrm> ende_;
     std::unique_ptr<InfoFrm> info_;
+    std::unique_ptr<CompZugFrm> compZug_;
 };
 
 }  // namespace wx

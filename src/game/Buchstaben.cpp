@@ -79,9 +79,11 @@ void MainFrm::pruefeBuchstabe(int16_t index) {
         punkte += wert();
         zeigePunkte();
         updateSpielerPunkte();
+        // The turn passes; in the computer's word guess the computer types
+        // its next letter. Either may run a whole computer turn before this
+        // evaluation goes on.
         if (!WortRatenModus) naechsterSpieler();
-        // GAP: in the computer's word guess (WortRatenModus and ComputerAmZug)
-        // the computer opponent types its next letter here, once it exists.
+        else if (ComputerAmZug) simuliereComputerZug();
         FehlVersuche = 0;
     } else if (WortRatenModus) {
         // The word guess fails: every letter still missing at its start is paid.

@@ -11,6 +11,10 @@ namespace wx {
 void MainFrm::BstKaufBtn_Click() {
     // Never on credit: a score stays at 0 or above.
     if (ComputerAmZug || punkte() < wert()) return;
+    kaufeBuchstabe();
+}
+
+void MainFrm::kaufeBuchstabe() {
     spiel.sound.spieleSound("Annahme2");
     punkte() -= wert();
     zeigeUndMerkePunkte();

@@ -5,6 +5,7 @@
 
 #include "fenster/MainFrm.h"
 #include "fenster/Spiel.h"
+#include "fenster/CompZugFrm.h"
 #include "fenster/DateiInfoFrm.h"
 
 namespace wx {
@@ -28,11 +29,15 @@ void MainFrm::naechsterSpieler() {
     if (SpNameLbl.caption == "Computer" && g.GegenComputer == 1) {
         schalteMenues(false);
         resetVuRestZeit();
-        // GAP: the computer's move window comes with the computer opponent:
-        // CompZugTimer interval 100 ms, ZugTicks = zufallsZahl(20, 80), timer on.
+        CompZugFrm& zug = spiel.compZugFrm();
+        zug.CompZugTimer.intervall = 100;
+        zug.ZugTicks = g.zufallsZahl(20, 80);
+        zug.CompZugTimer.enabled = true;
         ComputerAmZug = WAHR;
-        // GAP: show CompZugFrm modally here; its timer plays the whole turn
-        // and the call returns when the turn is over.
+        // The window plays the whole turn; the call returns when it is over.
+        // When the computer's own move handed the turn straight back to it
+        // (no human plays), the window is still open and simply goes on.
+        if (!zug.visible) zug.zeigeZug();
     } else {
         schalteMenues(true);
         ComputerAmZug = FALSCH;

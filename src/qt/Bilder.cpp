@@ -245,6 +245,45 @@ void infoLogo(QPainter& p) {
     p.drawText(QRectF(38, 0, 62, 37), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Wirbelix"));
 }
 
+// The computer player: a friendly monitor on its stand, thinking.
+void computer(QPainter& p) {
+    QLinearGradient gehaeuse(0, 6, 0, 58);
+    gehaeuse.setColorAt(0, QColor(236, 232, 220));
+    gehaeuse.setColorAt(1, QColor(178, 172, 156));
+    p.setPen(QPen(QColor(90, 86, 76), 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(gehaeuse);
+    p.drawRoundedRect(QRectF(12, 8, 61, 50), 6, 6);
+    QLinearGradient schirm(0, 13, 0, 52);
+    schirm.setColorAt(0, QColor(40, 110, 190));
+    schirm.setColorAt(1, QColor(14, 52, 110));
+    p.setBrush(schirm);
+    p.setPen(QPen(QColor(50, 50, 60), 1));
+    p.drawRoundedRect(QRectF(18, 13, 49, 39), 3, 3);
+    // A face on the screen.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(250, 250, 210));
+    p.drawEllipse(QPointF(33, 28), 3.2, 4);
+    p.drawEllipse(QPointF(52, 28), 3.2, 4);
+    p.setPen(QPen(QColor(250, 250, 210), 2.2, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(33, 30, 19, 12), -20 * 16, -140 * 16);
+    // Stand and keyboard.
+    p.setPen(QPen(QColor(90, 86, 76), 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(gehaeuse);
+    p.drawPolygon(QPolygonF({QPointF(36, 58), QPointF(49, 58), QPointF(53, 64), QPointF(32, 64)}));
+    p.drawRoundedRect(QRectF(8, 66, 69, 9), 2, 2);
+    p.setPen(QPen(QColor(120, 114, 100), 0.8));
+    for (int i = 0; i < 10; ++i) p.drawLine(QPointF(13 + i * 6.5, 69), QPointF(16 + i * 6.5, 69));
+    p.drawLine(QPointF(26, 72.2), QPointF(59, 72.2));
+    // Thought bubbles above the right corner: the computer is at work.
+    p.setPen(QPen(QColor(70, 70, 80), 0.9));
+    p.setBrush(Qt::white);
+    p.drawEllipse(QPointF(76, 10), 5.5, 4.5);
+    p.drawEllipse(QPointF(71, 17.5), 2.2, 2);
+    p.setPen(QPen(QColor(40, 110, 190), 1.3, Qt::SolidLine, Qt::RoundCap));
+    for (int i = 0; i < 3; ++i) p.drawPoint(QPointF(73.5 + i * 2.5, 10));
+}
+
 struct Eingebaut {
     const char* name;
     int breite, hoehe;
@@ -263,6 +302,7 @@ const Eingebaut kEingebaut[] = {
     {"@meldung", 45, 45, meldung},
     {"@symbol", 32, 32, symbol},
     {"@info_logo", 100, 37, infoLogo},
+    {"@computer", 85, 78, computer},
 };
 
 const Eingebaut* finde(const std::string& name) {

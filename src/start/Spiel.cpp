@@ -2,6 +2,7 @@
 
 #include "fenster/MainFrm.h"
 #include "basis/Rahmendateien.h"
+#include "fenster/CompZugFrm.h"
 #include "fenster/DateiInfoFrm.h"
 #include "fenster/EinstellFrm.h"
 #include "fenster/EndeFrm.h"
@@ -52,6 +53,11 @@ EndeFrm& Spiel::endeFrm() {
 InfoFrm& Spiel::infoFrm() {
     if (!info_) info_ = std::make_unique<InfoFrm>(plattform);
     return *info_;
+}
+
+CompZugFrm& Spiel::compZugFrm() {
+    if (!compZug_) compZug_ = std::make_unique<CompZugFrm>(*this);
+    return *compZug_;
 }
 
 void Spiel::zeigeMeldung(const std::string& meldText, const std::string& knopf1,

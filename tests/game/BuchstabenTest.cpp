@@ -151,32 +151,35 @@ TEST(Buchstaben, ALetterCountsOnlyAfterAStopAndTheKeyboardOnlyWhenFree) {
     EXPECT_EQ(s.g().aktBstPos, 1);
 }
 
-TEST(Buchstaben, NoInputOfTheMainWindowCountsDuringTheComputersTurn) {
+TEST(Buchstaben, ARightLetterThatHandsTheTurnToTheComputerFinishesAfterItsTurn) {
     RundenSpiel s({"Anna", "Computer"});
     MainFrm& m = s.m();
     s.g().GegenComputer = 1;
+    s.g().ComputerSpielStaerke = 1;
     s.legeWort("Boot");
+    m.FehlVersuche = 2;
+    std::string imZug;
+    s.computerStopptAuf({k40}, [&] {
+        if (imZug.empty() && m.ComputerAmZug) {
+            // Anna's evaluation waits: her letter is in, the rest is not done yet.
+            imZug = std::to_string(s.g().aktBstPos) + (m.anhaltenBtn.enabled ? " anhalten" : "");
+            s.vergiss();
+            m.Form_KeyPress('o');  // input of the main window does not count now
+            s.klicke("O");
+            for (auto* b : {&m.BstKaufBtn, &m.WortRatenBtn, &m.showSatzBtn, &m.drehenBtn}) b->beiKlick();
+            EXPECT_EQ(s.toene(), Toene{});
+        }
+    });
     s.stoppeAuf(k40);
-    s.klicke("B");  // right: the turn passes to the computer
-    ASSERT_TRUE(m.ComputerAmZug);
-    s.erwarteNeuenDreh();
-    for (auto* b : {&m.WortRatenBtn, &m.BstKaufBtn, &m.showSatzBtn}) b->enabled = true;
-    m.drehenBtn.enabled = false;  // as if the computer's wheel had stopped on 40
-    m.setzeBuchstabenTasten(true);
-    s.vergiss();
-    m.Form_KeyPress('o');
-    s.klicke("O");
-    for (auto* b : {&m.BstKaufBtn, &m.WortRatenBtn, &m.showSatzBtn}) b->beiKlick();
-    EXPECT_EQ(s.g().aktBstPos, 1);
-    EXPECT_FALSE(m.WortRatenModus || m.SatzBspLbl.visible);
-    EXPECT_EQ(s.toene(), Toene{});
-    m.drehenBtn.enabled = true;
-    m.drehenBtn.beiKlick();
+    s.klicke("B");
+    EXPECT_EQ(imZug, "1");
+    EXPECT_EQ(s.g().aktBstPos, 2);  // the computer's O
+    EXPECT_EQ(s.punkte(0), 40);
+    EXPECT_EQ(s.punkte(1), 40);
+    EXPECT_EQ(m.FehlVersuche, 0);
+    EXPECT_EQ(m.SpNameLbl.caption, "Anna");
+    s.erwarteNeuenDreh();  // and then the evaluation leaves Anna ready to spin
     EXPECT_FALSE(m.gradTimer.enabled);
-    m.RadDrehen();  // the computer's own spin: no stop button for the user
-    EXPECT_FALSE(m.anhaltenBtn.enabled);
-    m.anhaltenBtn.beiKlick();
-    EXPECT_TRUE(m.gradTimer.enabled);
 }
 
 TEST(Hilfe, HintsComeOnceMoreThanHalfTheAttemptsAreUsed) {

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <stdexcept>
+
+#include "fenster/CompZugFrm.h"
 
 namespace wx::test {
 
@@ -58,6 +61,26 @@ void RundenSpiel::erwarteNeuenDreh() {
     EXPECT_FALSE(m().anhaltenBtn.enabled || m().WortRatenBtn.enabled || m().BstKaufBtn.enabled ||
                  m().showSatzBtn.enabled);
     EXPECT_EQ(m().KaufenLampe.bild, m().LampeRotImg.bild);
+}
+
+void RundenSpiel::computerStopptAuf(std::vector<int16_t> stopps, std::function<void()> waehrend) {
+    plattform.wennModal("CompZugFrm", [this, stopps, waehrend](Form& f) {
+        MainFrm& m = this->m();
+        const int takt = m.gradTimer.intervall;
+        m.gradTimer.intervall = 0;  // the wheel stands where it is put
+        size_t n = 0;
+        bool drehteVorher = false;
+        for (double t = 0; f.visible && t < 120; t += 0.05) {
+            if (m.gradTimer.enabled && !drehteVorher) {  // a new spin has begun
+                m.RadPos = stopps[std::min(n++, stopps.size() - 1)];
+                ++computerDrehungen;
+            }
+            drehteVorher = m.gradTimer.enabled;
+            if (waehrend) waehrend();
+            plattform.laufe(0.05);
+        }
+        m.gradTimer.intervall = takt;
+    });
 }
 
 void RundenSpiel::klicke(const std::string& buchstabe) {

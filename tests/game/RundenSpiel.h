@@ -43,6 +43,12 @@ struct RundenSpiel {
     void stoppeAuf(int16_t pos);                // spins and stops on wheel position pos
     void klicke(const std::string& buchstabe);  // the letter key with this caption
     void erwarteNeuenDreh();                    // only drehenBtn on, buy lamp red
+    // Plays the computer's next turn when its window opens: the wheel stands
+    // still and stops on the given positions, one per spin (the last one
+    // repeats); waehrend runs between the steps of 50 ms. The turn fails the
+    // test when it lasts more than two minutes.
+    void computerStopptAuf(std::vector<int16_t> stopps, std::function<void()> waehrend = {});
+    int computerDrehungen = 0;  // spins of the computer's turns so far
     void legeWort(const std::string& wort) {    // a word of our choosing, at position 0
         g().aktWort = wort;
         g().aktKontext.clear();

@@ -34,7 +34,7 @@ TEST(Spieler, TheScoreShowsAsSixDigits) {
     }
 }
 
-TEST(Spieler, TheComputersTurnLocksTheMenuGroupAndOnlyLampsZeroAndOneExist) {
+TEST(Spieler, TheComputersTurnLocksTheMenuGroupUntilItHandsBackAndOnlyLampsZeroAndOneExist) {
     RundenSpiel s({"Anna", "Computer"});
     MainFrm& m = s.m();
     auto gruppe = [&](bool an) {
@@ -46,14 +46,25 @@ TEST(Spieler, TheComputersTurnLocksTheMenuGroupAndOnlyLampsZeroAndOneExist) {
     m.mnuHilfeBedienung.enabled = false;
     m.naechsterSpieler();  // no computer opponent: a player called Computer is human
     EXPECT_FALSE(m.ComputerAmZug);
+    EXPECT_TRUE(s.plattform.modalGezeigt.empty());
     gruppe(true);
+
     s.g().GegenComputer = 1;
+    s.g().ComputerSpielStaerke = 1;
+    s.legeWort("Hund");
     m.naechsterSpieler();
-    m.naechsterSpieler();
-    EXPECT_TRUE(m.ComputerAmZug);
-    gruppe(false);
-    m.naechsterSpieler();
+    int waehrendGesehen = 0;
+    s.computerStopptAuf({8}, [&] {
+        if (!m.ComputerAmZug) return;
+        ++waehrendGesehen;
+        gruppe(false);
+    });
+    m.naechsterSpieler();  // the computer's whole turn runs in here
+    EXPECT_GT(waehrendGesehen, 0);
+    EXPECT_EQ(s.plattform.modalGezeigt, std::vector<std::string>{"CompZugFrm"});
+    EXPECT_EQ(s.g().aktBstPos, 1);
     EXPECT_FALSE(m.ComputerAmZug);
+    EXPECT_EQ(m.SpNameLbl.caption, "Anna");
     gruppe(true);
 
     m.setzeLampe(0, true);

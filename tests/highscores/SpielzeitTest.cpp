@@ -35,6 +35,9 @@ TEST(Spielzeit, UsedUpBarShowsTheMessageOnceAndEnds) {
         Lauf lauf("5");                      // 15 twips a second
         auto& m = lauf.main();
         m.StartZeit -= verschlafen;
+        // The wheel and the guess-time timer run too; their own effects are
+        // not what this test is about, only that the end stops them.
+        m.gradTimer.beiTick = m.RestZeitTimer.beiTick = [] {};
         m.gradTimer.enabled = m.RestZeitTimer.enabled = true;
         int meldungen = 0;
         lauf.plattform.wennModal("MldFenster", [&](Form& fenster) {

@@ -20,6 +20,11 @@ void VirtuellePlattform::pruefeTimer() {
             const auto it = faellig_.find(t);
             if (laeuft && it == faellig_.end()) faellig_[t] = zeit + t->intervall / 1000.0;
             if (!laeuft && it != faellig_.end()) faellig_.erase(it);
+            // A new interval starts the count again, as with a real timer.
+            if (laeuft && intervalle_[t] != t->intervall) {
+                if (it != faellig_.end()) faellig_[t] = zeit + t->intervall / 1000.0;
+                intervalle_[t] = t->intervall;
+            }
         }
     }
 }

@@ -91,6 +91,7 @@ private:
     unsigned long long lcg_ = 12345;
     std::vector<Form*> formen_;
     std::map<Timer*, double> faellig_;
+    std::map<Timer*, int> intervalle_;  // interval each running timer was counted with
     void pruefeTimer();
 };
 

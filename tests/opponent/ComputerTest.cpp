@@ -1,0 +1,154 @@
+// The computer opponent: whole turns at each strength, its stops, its two
+// awkward letters, and the human who follows it.
+#include <gtest/gtest.h>
+
+#include "RundenSpiel.h"
+#include "basis/Text.h"
+#include "fenster/CompZugFrm.h"
+
+namespace wx::test {
+namespace {
+
+constexpr int16_t kAlles = 5, kAus = 0, kGlueck = 3, k40 = 8;  // wheel positions
+constexpr double P = 0.99;                                       // a weak draw that blunders
+
+int wartend(const RundenSpiel& s, const std::string& wave) {
+    int n = 0;
+    for (const auto& w : s.plattform.wavs)
+        n += w.find(wave) != std::string::npos && w.find("(warten)") != std::string::npos;
+    return n;
+}
+
+// Anna names the first letter of the word at 40, which hands the turn to the
+// computer; the whole computer turn runs inside her letter.
+TEST(Computer, WholeTurns) {
+    struct Fall {
+        const char* name;
+        int16_t staerke, patzerVorher;
+        const char* wort;
+        std::vector<int16_t> stopps;
+        std::vector<double> zufall;  // per spin: its length, then the weak computer's draw
+        int32_t vorher, nachher;     // the computer's score
+        int drehungen, tropfen, tutut;
+        int16_t patzerHoechst;  // PatzerZahl seen during the turn at most
+        int16_t posDanach;      // 0: the word was finished
+    };
+    const Fall faelle[] = {
+        {"medium: the Ü, key 28", 1, 0, "Mühe", {k40}, {}, 0, 40, 1, 0, 0, 0, 2},
+        {"strong: ü, h, e, each after a drop", 0, 0, "Mühe", {k40}, {}, 0, 120, 1, 3, 0, 0, 0},
+        {"weak, right", 2, 0, "Mühe", {k40}, {0, 0}, 0, 40, 1, 0, 0, 0, 2},
+        {"all lost, then 40", 1, 0, "Mühe", {kAlles, k40}, {}, 70, 40, 2, 0, 0, 0, 2},
+        {"lucky hit, then 40", 1, 0, "Mühe", {kGlueck, k40}, {}, 70, 210, 2, 0, 0, 0, 2},
+        {"turn lost", 1, 0, "Mühe", {kAus}, {}, 70, 70, 1, 0, 0, 0, 1},
+        {"weak: three blunders, then right", 2, 0, "Mühe", {k40}, {0, P, 0, P, 0, P, 0, P}, 1000, 920, 4, 0, 3, 3, 2},
+        {"weak: two from before", 2, 2, "Mühe", {k40}, {0, P, 0, P}, 1000, 1000, 2, 0, 1, 3, 2},
+        {"weak: three from before", 2, 3, "Mühe", {k40}, {0, P}, 1000, 1040, 1, 0, 0, 3, 2},
+        {"weak: the blunder ß is right", 2, 1, "aß", {k40}, {0, P}, 0, 40, 1, 0, 1, 1, 0},
+        // A hyphen has no key: bought for 40, then the M; or the turn passes.
+        {"no key, pays", 1, 0, "E-Mail", {k40}, {}, 100, 100, 2, 0, 0, 0, 3},
+        {"no key, cannot pay", 0, 0, "E-Mail", {k40}, {}, 10, 10, 1, 0, 0, 0, 1},
+        {"no key in the word guess", 0, 0, "Ja-Wort", {k40}, {}, 100, 260, 2, 5, 0, 0, 0}};
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        RundenSpiel s({"Anna", "Computer"});
+        MainFrm& m = s.m();
+        s.g().GegenComputer = 1;
+        s.g().ComputerSpielStaerke = f.staerke;
+        s.g().TonEinschalten = f.staerke == 0 ? 0 : 1;  // the drops sound even with sound off
+        s.g().FehlversucheMaximum = 10;
+        s.legeWort(f.wort);
+        s.punkte(1) = f.vorher;
+        m.PatzerZahl = f.patzerVorher;
+        for (double z : f.zufall) s.plattform.zufallsWerte({z});
+        int16_t meistePatzer = 0;
+        s.computerStopptAuf(f.stopps, [&] { meistePatzer = std::max(meistePatzer, m.PatzerZahl); });
+        s.stoppeAuf(k40);
+        s.klicke(gross(std::string(f.wort).substr(0, 1)));
+
+        EXPECT_EQ(s.punkte(1), f.nachher);
+        EXPECT_EQ(s.computerDrehungen, f.drehungen);
+        EXPECT_EQ(s.g().aktBstPos, f.posDanach);
+        EXPECT_EQ(wartend(s, "TROPFEN"), f.tropfen);
+        EXPECT_EQ(wartend(s, "TUTUT"), f.tutut);
+        EXPECT_EQ(meistePatzer, f.patzerHoechst);
+        EXPECT_EQ(m.PatzerZahl, 0);  // every turn here ends with a right guess
+        const Toene t = s.toene();
+        EXPECT_EQ(std::find(t.begin(), t.end(), "SchwererFehler"), t.end());
+        // Back to Anna, who finds everything unlocked and must spin.
+        EXPECT_EQ(m.SpNameLbl.caption, "Anna");
+        EXPECT_FALSE(m.ComputerAmZug || m.WortRatenModus);
+        EXPECT_FALSE(s.spiel->compZugFrm().visible || s.spiel->compZugFrm().CompZugTimer.enabled);
+        EXPECT_TRUE(m.mnuDateiNeu.enabled && m.mnuBearbEinstell.enabled);
+        s.erwarteNeuenDreh();
+        EXPECT_EQ(s.punkte(0), 40);
+    }
+}
+
+// A stop on "lose the turn" and the end of the guess time hand the turn over
+// as well; each finishes its own steps after the computer's whole turn.
+TEST(Computer, AStopOrTheEndOfTheTimeGoesOnAfterTheComputersTurn) {
+    for (const bool zeit : {false, true}) {
+        SCOPED_TRACE(zeit ? "end of the time" : "turn lost");
+        RundenSpiel s({"Anna", "Computer"});
+        MainFrm& m = s.m();
+        s.g().GegenComputer = 1;
+        s.g().ComputerSpielStaerke = 1;
+        s.legeWort("Hund");
+        if (zeit) {
+            m.switchVuRestZeit(true);
+            s.plattform.wennModalDruecke("MldFenster", "Btn1");
+        }
+        bool zeitLief = false;
+        s.computerStopptAuf({k40}, [&] { zeitLief |= m.RestZeitTimer.enabled; });
+        if (zeit) s.plattform.laufe(100);
+        else s.stoppeAuf(kAus);
+        EXPECT_EQ(s.punkte(1), 40);
+        EXPECT_FALSE(zeitLief);  // off during the message and the computer's turn
+        EXPECT_EQ(m.RestZeitTimer.enabled, zeit);
+        EXPECT_EQ(m.SpNameLbl.caption, "Anna");
+        s.erwarteNeuenDreh();
+    }
+}
+
+TEST(Computer, ItStopsAfterTheDrawnTicksAndChoosesFourTicksLater) {
+    RundenSpiel s({"Anna", "Computer"});
+    s.g().GegenComputer = 1;
+    s.g().ComputerSpielStaerke = 1;
+    s.legeWort("Hund");
+    s.plattform.zufallsWerte({0.0});  // ZugTicks = 20: the stop after 1.7 s, the letter at 2.1 s
+    std::vector<std::string> verlauf;
+    s.plattform.wennModal("CompZugFrm", [&](Form& f) {
+        const auto& zug = static_cast<CompZugFrm&>(f);
+        EXPECT_FALSE(s.m().anhaltenBtn.enabled);  // no stop button for the player
+        for (const double schritt : {1.65, 0.1, 0.3, 0.1}) {
+            s.plattform.laufe(schritt);
+            verlauf.push_back(std::to_string(zug.TickZaehler) + (s.m().gradTimer.enabled ? " dreht" : " steht") +
+                              (f.visible ? " offen" : " zu"));
+        }
+    });
+    s.stoppeAuf(k40);
+    s.klicke("H");
+    EXPECT_EQ(verlauf, (std::vector<std::string>{"16 dreht offen", "17 steht offen", "20 steht offen", "20 steht zu"}));
+    // From 40, one picture per 30 ms: 56 pictures later the wheel shows 150.
+    EXPECT_EQ(s.m().RadPos, 4);
+    EXPECT_EQ(s.punkte(1), 150);
+}
+
+TEST(Computer, WithoutAHumanTheComputerPlaysOnInTheSameWindow) {
+    RundenSpiel s({"Computer"});
+    s.g().GegenComputer = 1;
+    s.g().ComputerSpielStaerke = 1;
+    s.plattform.wennModal("CompZugFrm", [&](Form& f) {
+        s.plattform.laufe(60);
+        EXPECT_TRUE(f.visible);
+        f.verstecke();
+    });
+    s.m().naechsterSpieler();
+    EXPECT_EQ(s.plattform.modalGezeigt, std::vector<std::string>{"CompZugFrm"});
+    const Toene t = s.toene();
+    EXPECT_GT(std::count(t.begin(), t.end(), "BewegungStart"), 6);
+    EXPECT_GT(std::count(t.begin(), t.end(), "Annahme1") + std::count(t.begin(), t.end(), "Gratulation1"), 2);
+}
+
+}  // namespace
+}  // namespace wx::test
