@@ -1,5 +1,7 @@
 #include "basis/Text.h"
 
+#include "basis/Zeichen.h"
+
 #include <cctype>
 #include <cmath>
 #include <limits>
@@ -12,62 +14,12 @@ namespace fs = std::filesystem;
 
 namespace wx {
 
-namespace {
-
-// Code points of the bytes 0x80..0x9F in Windows-1252 (0 = undefined).
-constexpr char32_t kAnsi80[32] = {
-    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
-
-void haengeUtf8An(std::string& s, char32_t cp) {
-    if (cp < 0x80) {
-        s += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        s += static_cast<char>(0xC0 | (cp >> 6));
-        s += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        s += static_cast<char>(0xE0 | (cp >> 12));
-        s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        s += static_cast<char>(0xF0 | (cp >> 18));
-        s += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-// Decodes the character starting at text[i]; advances i. Bytes that are not
-// valid UTF-8 count as one character each.
-char32_t naechsterCodepunkt(std::string_view text, size_t& i) {
-    const auto b = static_cast<unsigned char>(text[i]);
-    int n = 0;
-    char32_t cp = b;
-    if (b >= 0xF0 && b < 0xF8) { n = 3; cp = b & 0x07; }
-    else if (b >= 0xE0) { n = b < 0xF0 ? 2 : 0; cp = b & 0x0F; }
-    else if (b >= 0xC0) { n = 1; cp = b & 0x1F; }
-    if (n == 0 || i + n >= text.size()) {
-        ++i;
-        return b;
-    }
-    for (int k = 1; k <= n; ++k) {
-        const auto c = static_cast<unsigned char>(text[i + k]);
-        if ((c & 0xC0) != 0x80) { ++i; return b; }
-        cp = (cp << 6) | (c & 0x3F);
-    }
-    i += n + 1;
-    return cp;
-}
-
-}  // namespace
-
 std::vector<std::string> zeichen(std::string_view text) {
     std::vector<std::string> out;
     size_t i = 0;
     while (i < text.size()) {
         const size_t start = i;
-        naechsterCodepunkt(text, i);
+        leseUtf8(text, i);
         out.emplace_back(text.substr(start, i - start));
     }
     return out;
@@ -77,7 +29,7 @@ int laenge(std::string_view text) {
     int n = 0;
     size_t i = 0;
     while (i < text.size()) {
-        naechsterCodepunkt(text, i);
+        leseUtf8(text, i);
         ++n;
     }
     return n;
@@ -87,7 +39,7 @@ std::string gross(std::string_view text) {
     std::string out;
     size_t i = 0;
     while (i < text.size()) {
-        char32_t cp = naechsterCodepunkt(text, i);
+        char32_t cp = leseUtf8(text, i);
         if (cp >= 'a' && cp <= 'z') cp -= 32;
         else if (cp == U'ä') cp = U'Ä';
         else if (cp == U'ö') cp = U'Ö';
@@ -100,34 +52,23 @@ std::string gross(std::string_view text) {
 std::string ausAnsi(std::string_view ansi) {
     std::string out;
     out.reserve(ansi.size());
-    for (char ch : ansi) {
-        const auto b = static_cast<unsigned char>(ch);
-        char32_t cp = b;
-        if (b >= 0x80 && b < 0xA0) cp = kAnsi80[b - 0x80] ? kAnsi80[b - 0x80] : b;
-        haengeUtf8An(out, cp);
-    }
+    for (char ch : ansi) haengeUtf8An(out, ausWindows1252(static_cast<unsigned char>(ch)));
     return out;
 }
 
 int ansiCode(std::string_view z) {
-    size_t i = 0;
     if (z.empty()) return -1;
-    const char32_t cp = naechsterCodepunkt(z, i);
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
-    for (int k = 0; k < 32; ++k)
-        if (kAnsi80[k] == cp) return 0x80 + k;
-    return -1;
+    size_t i = 0;
+    return nachWindows1252(leseUtf8(z, i));
 }
 
-std::string ausAnsiCode(int code) {
-    const char c = static_cast<char>(code);
-    return ausAnsi(std::string_view(&c, 1));
-}
+std::string ausAnsiCode(int code) { return utf8(ausWindows1252(static_cast<unsigned char>(code))); }
 
-std::string nachAnsi(std::string_view utf8) {
+std::string nachAnsi(std::string_view text) {
     std::string out;
-    for (const auto& z : zeichen(utf8)) {
-        const int c = ansiCode(z);
+    size_t i = 0;
+    while (i < text.size()) {
+        const int c = nachWindows1252(leseUtf8(text, i));
         out += c < 0 ? '?' : static_cast<char>(c);
     }
     return out;

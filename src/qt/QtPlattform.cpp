@@ -23,6 +23,7 @@
 #include "qt/Schriften.h"
 #include "qt/Ton.h"
 #include "basis/Text.h"
+#include "basis/Zeichen.h"
 
 namespace wxqt {
 
@@ -352,7 +353,7 @@ bool QtPlattform::taste(QWidget* empfaenger, QEvent* e) {
     for (FormFenster* kandidat : fenster_)
         if (kandidat == empfaenger->window()) f = kandidat;
     if (!f || !f->form().beiTaste) return false;
-    const int code = wx::ansiCode(QString(text.at(0)).toStdString());
+    const int code = wx::nachWindows1252(text.at(0).unicode());
     if (code <= 0 || code == '\t') return false;
 
     wx::Form& form = f->form();

@@ -11,17 +11,48 @@ namespace wxqt {
 
 namespace {
 
-QStringList familien(const std::string& name) {
-    const QString n = QString::fromStdString(name).trimmed().toLower();
-    // Liberation Sans has the metrics of Arial, and the classic dialog font
-    // looks closest to it as well.
-    if (n == "ms sans serif" || n == "arial" || n.isEmpty())
-        return {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
-    return {QString::fromStdString(name), QStringLiteral("Liberation Sans"),
-            QStringLiteral("DejaVu Sans")};
-}
+// Look-alikes of Windows fonts that Linux systems commonly have, best first.
+struct Vertretung {
+    const char* name;  // lower case
+    const char* familien;
+};
+
+// Liberation Sans has the metrics of Arial, and the classic dialog font looks
+// closest to it as well. Arimo and Nimbus Sans are Arial's other metric twins.
+constexpr const char* kSpielSchrift = "Liberation Sans,Arimo,Nimbus Sans,DejaVu Sans";
+
+constexpr Vertretung kVertretungen[] = {
+    {"helvetica", kSpielSchrift},
+    {"arial narrow", "Liberation Sans Narrow,Nimbus Sans Narrow,DejaVu Sans Condensed"},
+    {"arial black", "DejaVu Sans,Liberation Sans"},
+    {"times new roman", "Liberation Serif,Tinos,Nimbus Roman,DejaVu Serif"},
+    {"times", "Liberation Serif,Tinos,Nimbus Roman,DejaVu Serif"},
+    {"courier new", "Liberation Mono,Cousine,Nimbus Mono PS,DejaVu Sans Mono"},
+    {"courier", "Liberation Mono,Cousine,Nimbus Mono PS,DejaVu Sans Mono"},
+    {"tahoma", "DejaVu Sans,Liberation Sans"},
+    {"verdana", "DejaVu Sans,Liberation Sans"},
+    {"comic sans ms", "Comic Neue,URW Gothic,DejaVu Sans"},
+};
+
+QStringList liste(const char* familien) { return QString::fromLatin1(familien).split(QLatin1Char(',')); }
 
 }  // namespace
+
+QStringList schriftFamilien(const QString& name) {
+    const QString n = name.trimmed();
+    const QString schluessel = n.toLower();
+    if (schluessel.isEmpty() || schluessel == QLatin1String("ms sans serif") || schluessel == QLatin1String("arial"))
+        return liste(kSpielSchrift);
+    QStringList familien{n};
+    familien << QFont::substitutes(n);
+    for (const Vertretung& v : kVertretungen) {
+        if (schluessel == QLatin1String(v.name)) {
+            familien << liste(v.familien);
+            break;
+        }
+    }
+    return familien;
+}
 
 int pixelGroesse(double punkte, double skala) {
     return std::max(1, static_cast<int>(std::lround(punkte * 96.0 / 72.0 * skala)));
@@ -29,7 +60,8 @@ int pixelGroesse(double punkte, double skala) {
 
 QFont qtSchrift(const wx::Schrift& schrift, double skala) {
     QFont f;
-    f.setFamilies(familien(schrift.name));
+    f.setFamilies(schriftFamilien(QString::fromStdString(schrift.name)));
+    f.setStyleHint(QFont::SansSerif);
     // Glyphs are drawn at whole pixel sizes. Scaled up, the size is rounded
     // down, so a text never grows faster than the room the layout gives it.
     const double px = pixelGroesse(schrift.groesse, 1.0) * skala;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QFont>
+#include <QStringList>
 #include <string>
 
 #include "forms/Steuerelemente.h"
@@ -10,9 +11,18 @@
 
 namespace wxqt {
 
-// The Qt font for a designed font at a scale: "MS Sans Serif" and "Arial" become
-// Liberation Sans (DejaVu Sans where that is missing); point sizes become pixel
-// sizes at 96 dpi, times the scale.
+// The families to ask Qt for in place of a Windows font, best first. The
+// game's own fonts, "MS Sans Serif" and "Arial" (and an empty name), always
+// become Liberation Sans, whether or not the system has Microsoft's fonts: the
+// windows' layout was measured with it, and the wheel pictures then look the
+// same everywhere. Its metric twins and DejaVu Sans follow. Any other font is
+// asked for by its own name first, then by what was registered with
+// QFont::insertSubstitution, then by common look-alikes; for a font without
+// known look-alikes the font's style hint decides.
+QStringList schriftFamilien(const QString& name);
+
+// The Qt font for a designed font at a scale, by schriftFamilien; point sizes
+// become pixel sizes at 96 dpi, times the scale.
 QFont qtSchrift(const wx::Schrift& schrift, double skala);
 
 // Pixel size of a font of so many points at a scale.

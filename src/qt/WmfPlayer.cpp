@@ -1,4 +1,10 @@
+// Drawing a metafile: libwmf walks the records of a file that
+// WmfPruefung.cpp has passed, and its callbacks here paint with QPainter.
 #include "WmfPlayer.h"
+
+#include "WmfPruefung.h"
+#include "basis/Zeichen.h"
+#include "qt/Schriften.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -15,7 +21,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <numbers>
 #include <optional>
@@ -29,238 +34,11 @@
 #include <libwmf/ipa.h>
 
 namespace wmf {
+
+using detail::FileLayout;
+using detail::RawFont;
+
 namespace {
-
-// ---------------------------------------------------------------------------
-// Checking the file before libwmf sees it
-
-constexpr qint64 kMaxFileSize = 32 * 1024 * 1024;
-
-// A font as written in a CreateFontIndirect record.  libwmf keeps only the
-// magnitude of the height, but its sign matters: negative means the em
-// height, positive the cell height (ascent + descent).
-struct RawFont {
-    int height = 0;
-    int width = 0;
-    int escapement = 0;
-    QByteArray face;
-};
-
-struct FileLayout {
-    bool placeable = false;
-    int left = 0, top = 0, right = 0, bottom = 0; // placeable bounding box
-    std::vector<RawFont> fonts;                   // in record order
-};
-
-class Reader {
-public:
-    explicit Reader(const QByteArray& data) : data_(data) {}
-    bool has(qint64 pos, qint64 count) const
-    {
-        return pos >= 0 && count >= 0 && pos + count <= data_.size();
-    }
-    std::uint16_t u16(qint64 pos) const
-    {
-        return std::uint16_t(std::uint8_t(data_[pos]) | (std::uint8_t(data_[pos + 1]) << 8));
-    }
-    std::int16_t s16(qint64 pos) const { return std::int16_t(u16(pos)); }
-    std::uint32_t u32(qint64 pos) const { return u16(pos) | (std::uint32_t(u16(pos + 2)) << 16); }
-    qint64 size() const { return data_.size(); }
-    const char* at(qint64 pos) const { return data_.constData() + pos; }
-
-private:
-    const QByteArray& data_;
-};
-
-// The object table as the records fill and empty it.  A new object takes the
-// lowest free slot.  libwmf's DC keeps pointing into the slot of a selected
-// object after that object is deleted, which is harmless until the slot is
-// reused for another kind of object: drawing then reads, say, a pen as if it
-// were a font.  Such files are refused, as are selecting and deleting empty
-// slots.
-class ObjectTable {
-public:
-    enum Kind : std::uint8_t { Free, Pen, Brush, Font, Other, KindCount };
-
-    explicit ObjectTable(int size) : slots_(std::size_t(size), Free) {}
-
-    bool create(Kind kind)
-    {
-        const auto slot = std::find(slots_.begin(), slots_.end(), Free);
-        if (slot == slots_.end()) return false;
-        *slot = kind;
-        return true;
-    }
-    bool select(unsigned index)
-    {
-        if (!holds(index)) return false;
-        selected_[slots_[index]] = int(index);
-        return true;
-    }
-    bool remove(unsigned index)
-    {
-        if (!holds(index)) return false;
-        slots_[index] = Free;
-        return true;
-    }
-    // Whether the DC's current object of this kind is still one.
-    bool usable(Kind kind) const
-    {
-        const int slot = selected_[kind];
-        return slot < 0 || slots_[std::size_t(slot)] == kind || slots_[std::size_t(slot)] == Free;
-    }
-
-private:
-    bool holds(unsigned index) const { return index < slots_.size() && slots_[index] != Free; }
-
-    std::vector<Kind> slots_;
-    int selected_[KindCount] = {-1, -1, -1, -1, -1};
-};
-
-// Walks the headers and the record list and rejects anything libwmf should
-// not be trusted with: wrong keys or checksum, records running past the end,
-// point and character counts that do not fit their record, misuse of the
-// object table (see above), a missing EOF record.
-std::optional<FileLayout> checkFile(const QByteArray& data)
-{
-    const Reader in(data);
-    FileLayout layout;
-    qint64 pos = 0;
-
-    if (in.has(0, 22) && in.u32(0) == 0x9AC6CDD7u) {
-        std::uint16_t sum = 0;
-        for (int i = 0; i < 10; ++i) sum ^= in.u16(2 * i);
-        if (sum != in.u16(20)) return std::nullopt;
-        layout.placeable = true;
-        layout.left = in.s16(6);
-        layout.top = in.s16(8);
-        layout.right = in.s16(10);
-        layout.bottom = in.s16(12);
-        if (layout.left == layout.right || layout.top == layout.bottom) return std::nullopt;
-        pos = 22;
-    }
-
-    if (!in.has(pos, 18)) return std::nullopt;
-    const std::uint16_t type = in.u16(pos);
-    const std::uint16_t headerWords = in.u16(pos + 2);
-    const std::uint16_t version = in.u16(pos + 4);
-    const std::uint16_t objects = in.u16(pos + 10);
-    if ((type != 1 && type != 2) || headerWords != 9 || (version != 0x0100 && version != 0x0300))
-        return std::nullopt;
-    pos += 18;
-
-    ObjectTable table(objects);
-
-    for (;;) {
-        if (!in.has(pos, 6)) return std::nullopt;
-        const std::uint32_t words = in.u32(pos);
-        const std::uint16_t function = in.u16(pos + 4);
-        if (words < 3 || !in.has(pos, qint64(words) * 2)) return std::nullopt;
-        if (function == 0x0000) return layout; // EOF
-
-        const qint64 params = pos + 6;
-        const qint64 paramBytes = qint64(words) * 2 - 6;
-        auto needs = [&](qint64 bytes) { return bytes <= paramBytes; };
-        bool fits = true;
-        switch (function) {
-        case 0x0521: // TextOut
-        case 0x0A32: // ExtTextOut
-            fits = table.usable(ObjectTable::Font);
-            break;
-        case 0x0213: // LineTo
-        case 0x0817: // Arc
-        case 0x0830: // Chord
-        case 0x0418: // Ellipse
-        case 0x081A: // Pie
-        case 0x0324: // Polygon
-        case 0x0325: // Polyline
-        case 0x0538: // PolyPolygon
-        case 0x041B: // Rectangle
-        case 0x061C: // RoundRect
-        case 0x061D: // PatBlt
-        case 0x0419: // FloodFill
-        case 0x0548: // ExtFloodFill
-        case 0x0228: // FillRegion
-        case 0x0429: // FrameRegion
-        case 0x012B: // PaintRegion
-        case 0x0940: // DibBitBlt
-        case 0x0B41: // DibStretchBlt
-        case 0x0F43: // StretchDib
-            fits = table.usable(ObjectTable::Pen) && table.usable(ObjectTable::Brush);
-            break;
-        default:
-            break;
-        }
-        if (!fits) return std::nullopt;
-
-        switch (function) {
-        case 0x0324: // Polygon
-        case 0x0325: // Polyline
-            fits = needs(2) && needs(2 + 4 * qint64(in.u16(params)));
-            break;
-        case 0x0538: { // PolyPolygon
-            fits = needs(2);
-            if (!fits) break;
-            const qint64 polys = in.u16(params);
-            fits = needs(2 + 2 * polys);
-            if (!fits) break;
-            qint64 points = 0;
-            for (qint64 i = 0; i < polys; ++i) points += in.u16(params + 2 + 2 * i);
-            fits = needs(2 + 2 * polys + 4 * points);
-            break;
-        }
-        case 0x0521: // TextOut
-            fits = needs(2) && needs(2 + ((qint64(in.u16(params)) + 1) & ~1) + 4);
-            break;
-        case 0x0A32: { // ExtTextOut
-            fits = needs(8);
-            if (!fits) break;
-            const qint64 count = in.u16(params + 4);
-            const std::uint16_t options = in.u16(params + 6);
-            const qint64 rect = (options & (ETO_OPAQUE | ETO_CLIPPED)) ? 8 : 0;
-            fits = needs(8 + rect + count);
-            break;
-        }
-        case 0x012D: // SelectObject
-        case 0x012C: // SelectClipRegion
-        case 0x0234: // SelectPalette
-            fits = needs(2) && table.select(in.u16(params));
-            break;
-        case 0x01F0: // DeleteObject
-            fits = needs(2) && table.remove(in.u16(params));
-            break;
-        case 0x02FA: // CreatePenIndirect
-            fits = table.create(ObjectTable::Pen);
-            break;
-        case 0x02FC: // CreateBrushIndirect
-        case 0x01F9: // CreatePatternBrush
-        case 0x0142: // DibCreatePatternBrush
-            fits = table.create(ObjectTable::Brush);
-            break;
-        case 0x00F7: // CreatePalette
-        case 0x06FF: // CreateRegion
-            fits = table.create(ObjectTable::Other);
-            break;
-        case 0x02FB: { // CreateFontIndirect
-            fits = needs(18) && table.create(ObjectTable::Font);
-            if (!fits) break;
-            RawFont font;
-            font.height = in.s16(params);
-            font.width = in.s16(params + 2);
-            font.escapement = in.s16(params + 4);
-            const qint64 faceBytes = std::min<qint64>(paramBytes - 18, 32);
-            const char* face = in.at(params + 18);
-            font.face = QByteArray(face, qint64(::strnlen(face, size_t(faceBytes))));
-            layout.fonts.push_back(font);
-            break;
-        }
-        default:
-            break;
-        }
-        if (!fits) return std::nullopt;
-        pos += qint64(words) * 2;
-    }
-}
 
 // ---------------------------------------------------------------------------
 // Drawing surface handed to the libwmf callbacks
@@ -468,55 +246,16 @@ QPolygonF polygonOf(const wmfD_Coord* pt, int count)
 // ---------------------------------------------------------------------------
 // Text
 
-// Windows code page 1252; 0x80..0x9F differ from Latin-1.
+// Text in the records is Windows-1252. The code page's unassigned bytes
+// show as the replacement character.
 QString fromAnsi(const char* s)
 {
-    static const char16_t k80[32] = {
-        0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,
-        0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
     QString out;
     for (; *s; ++s) {
-        const auto b = std::uint8_t(*s);
-        out += (b >= 0x80 && b < 0xA0) ? QChar(k80[b - 0x80]) : QChar(b);
+        const char32_t cp = wx::ausWindows1252(std::uint8_t(*s));
+        out += (cp >= 0x80 && cp < 0xA0) ? QChar(0xFFFD) : QChar(char16_t(cp));
     }
     return out;
-}
-
-// Families to try for a Windows face name: the name itself, whatever the
-// application registered with QFont::insertSubstitution, then look-alikes
-// commonly installed on Linux.
-QStringList familiesFor(const QString& face)
-{
-    struct Alias {
-        const char* face;
-        const char* families;
-    };
-    static const Alias kAliases[] = {
-        {"arial", "Liberation Sans,Arimo,Nimbus Sans,Helvetica,DejaVu Sans"},
-        {"helvetica", "Liberation Sans,Arimo,Nimbus Sans,DejaVu Sans"},
-        {"arial narrow", "Liberation Sans Narrow,Nimbus Sans Narrow,DejaVu Sans Condensed"},
-        {"arial black", "DejaVu Sans,Liberation Sans"},
-        {"times new roman", "Liberation Serif,Tinos,Nimbus Roman,DejaVu Serif"},
-        {"times", "Liberation Serif,Tinos,Nimbus Roman,DejaVu Serif"},
-        {"courier new", "Liberation Mono,Cousine,Nimbus Mono PS,DejaVu Sans Mono"},
-        {"courier", "Liberation Mono,Cousine,Nimbus Mono PS,DejaVu Sans Mono"},
-        {"ms sans serif", "DejaVu Sans,Liberation Sans"},
-        {"tahoma", "DejaVu Sans,Liberation Sans"},
-        {"verdana", "DejaVu Sans,Liberation Sans"},
-        {"comic sans ms", "Comic Neue,URW Gothic,DejaVu Sans"},
-    };
-    QStringList families;
-    if (!face.isEmpty()) families << face << QFont::substitutes(face);
-    const QString key = face.toLower();
-    for (const Alias& a : kAliases) {
-        if (key == QLatin1String(a.face)) {
-            families << QString::fromLatin1(a.families).split(QLatin1Char(','));
-            break;
-        }
-    }
-    return families;
 }
 
 struct TextSetup {
@@ -529,8 +268,7 @@ TextSetup textSetup(const Canvas& c, const wmfFont* f)
 {
     QFont qf;
     const QString face = f->lfFaceName ? fromAnsi(f->lfFaceName) : QString();
-    const QStringList families = familiesFor(face);
-    if (!families.isEmpty()) qf.setFamilies(families);
+    qf.setFamilies(wxqt::schriftFamilien(face));
     switch (f->lfPitchAndFamily & 0xF0) {
     case 0x10: qf.setStyleHint(QFont::Serif); break;
     case 0x30: qf.setStyleHint(QFont::TypeWriter); break;
@@ -658,54 +396,12 @@ void drawText(wmfAPI* api, wmfDrawText_t* t)
     });
 }
 
-// ---------------------------------------------------------------------------
-// Bitmaps
-
-// Turns a packed DIB (info header, colour table, bits) into an image by
-// putting a BMP file header in front of it.
-QImage imageFromDib(const unsigned char* dib, long length)
-{
-    if (!dib || length < 12) return {};
-    const QByteArray bytes(reinterpret_cast<const char*>(dib), length);
-    const Reader in(bytes);
-    const std::uint32_t headerSize = in.u32(0);
-    qint64 colours = 0, entry = 4, masks = 0;
-    if (headerSize == 12) {
-        const int bits = in.u16(10);
-        colours = bits <= 8 ? (1 << bits) : 0;
-        entry = 3;
-    } else if (headerSize >= 40 && length >= 40) {
-        const int bits = in.u16(14);
-        const std::uint32_t compression = in.u32(16);
-        const std::uint32_t used = in.u32(32);
-        colours = used ? qint64(used) : (bits <= 8 ? (1 << bits) : 0);
-        if (compression == 3 && headerSize == 40) masks = 12; // BI_BITFIELDS
-    } else {
-        return {};
-    }
-    const qint64 offset = 14 + qint64(headerSize) + colours * entry + masks;
-    if (offset > 14 + length) return {};
-
-    QByteArray file;
-    file.reserve(14 + length);
-    auto put32 = [&](std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) file.append(char((v >> (8 * i)) & 0xFF));
-    };
-    file.append("BM", 2);
-    put32(std::uint32_t(14 + length));
-    put32(0);
-    put32(std::uint32_t(offset));
-    file.append(bytes);
-    QImage image;
-    image.loadFromData(file, "BMP");
-    return image;
-}
 
 void bmpRead(wmfAPI* api, wmfBMP_Read_t* r)
 {
     guarded(api, [&](Canvas& c) {
         r->bmp.data = nullptr;
-        QImage image = imageFromDib(r->buffer, r->length);
+        QImage image = detail::imageFromDib(r->buffer, r->length);
         if (image.isNull()) return;
         r->bmp.width = std::uint16_t(image.width());
         r->bmp.height = std::uint16_t(image.height());
@@ -977,7 +673,7 @@ private:
 
 QImage renderData(QByteArray data, const QSize& pixelSize)
 {
-    const std::optional<FileLayout> layout = checkFile(data);
+    const std::optional<FileLayout> layout = detail::checkFile(data);
     if (!layout) return {};
 
     Session session;
@@ -1021,10 +717,11 @@ QImage render(const QString& path, const QSize& pixelSize, bool* ok)
     if (ok) *ok = false;
     if (pixelSize.isEmpty()) return {};
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileSize) return {};
+    if (!file.open(QIODevice::ReadOnly) || file.size() > detail::kMaxFileSize) return {};
     QImage image = renderData(file.readAll(), pixelSize);
     if (ok) *ok = !image.isNull();
     return image;
 }
 
 } // namespace wmf
+

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <cstring>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -158,6 +159,46 @@ TEST(Render, MissingOrBrokenFilesGiveANullImage)
         EXPECT_EQ(wmf::render(file.fileName(), QSize(50, 50), &ok).isNull(), !c.ok);
         EXPECT_EQ(ok, c.ok);
     }
+}
+
+// A CreateFontIndirect record for a face, height in logical units (negative:
+// the em height).
+std::vector<std::uint16_t> fontRecord(const char* face, std::int16_t height)
+{
+    std::vector<std::uint16_t> r{0x02FB, std::uint16_t(height), 0, 0, 0, 400, 0, 0, 0, 0};
+    char name[32] = {};
+    std::strncpy(name, face, sizeof name - 1);
+    for (std::size_t i = 0; i < sizeof name; i += 2)
+        r.push_back(std::uint16_t(std::uint8_t(name[i]) | (std::uint8_t(name[i + 1]) << 8)));
+    return r;
+}
+
+QImage renderBytes(const QByteArray& data, const QSize& size)
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("bild.wmf")));
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size()) return {};
+    file.close();
+    return wmf::render(file.fileName(), size);
+}
+
+// The classic dialog font and Arial are drawn alike, with the font the game's
+// windows use; another face is drawn differently.
+TEST(Render, FaceNamesAreMappedAsInTheWindows)
+{
+    const std::vector<std::uint16_t> text{0x0521, 3, 0x6957, 0x0072, 2, 0};  // "Wir" at (0, 2)
+    auto withFace = [&](const char* face) {
+        return renderBytes(metafile(1, {fontRecord(face, -6), {0x012D, 0}, text}), QSize(200, 200));
+    };
+    const QImage arial = withFace("Arial");
+    ASSERT_FALSE(arial.isNull());
+    int inked = 0;
+    for (int y = 0; y < arial.height(); ++y)
+        for (int x = 0; x < arial.width(); ++x) inked += qAlpha(arial.pixel(x, y)) > 0;
+    ASSERT_GT(inked, 100) << "the text must show";
+    EXPECT_EQ(withFace("MS Sans Serif"), arial);
+    EXPECT_EQ(withFace("ms sans serif"), arial);
+    EXPECT_NE(withFace("Courier New"), arial);
 }
 
 } // namespace

@@ -183,17 +183,6 @@ TEST(GlobModulTest, PlayedWordsList) {
     EXPECT_EQ(g.istBenutztesWort(7), FALSCH);
 }
 
-TEST(TextTest, FilesAreFoundWithoutRegardToCase) {
-    test::TestInstallation inst;
-    inst.schreibeAnsi("Grafik/GRAD0.WMF", {"x"});
-    EXPECT_TRUE(dateiVorhanden(inst.pfad() + "\\grafik\\grad0.wmf"));
-    EXPECT_TRUE(dateiVorhanden(inst.pfad() + "/GRAFIK/Grad0.Wmf"));
-    EXPECT_FALSE(dateiVorhanden(inst.pfad() + "\\Grafik\\GRAD10.WMF"));
-    const auto zeilen = leseAnsiZeilen(inst.pfad() + "\\grafik\\GRAD0.wmf");
-    ASSERT_TRUE(zeilen);
-    EXPECT_EQ(zeilen->size(), 1u);
-}
-
 TEST(HilfeKontextTest, UnitPositionsMapToTopics) {
     test::VirtuellePlattform p;
     GlobModul g{p};

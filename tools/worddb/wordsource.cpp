@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include "basis/Zeichen.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -18,68 +20,21 @@ namespace {
 
 constexpr std::size_t kColumns = 9;
 
+// The code points of a text, or nothing if it is not valid UTF-8.
 std::optional<std::u32string> decodeUtf8(std::string_view text) {
   std::u32string out;
   out.reserve(text.size());
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto b0 = static_cast<unsigned char>(text[i]);
-    std::size_t extra = 0;
-    char32_t cp = 0;
-    char32_t min = 0;
-    if (b0 < 0x80) {
-      cp = b0;
-    } else if ((b0 & 0xE0) == 0xC0) {
-      extra = 1;
-      cp = b0 & 0x1F;
-      min = 0x80;
-    } else if ((b0 & 0xF0) == 0xE0) {
-      extra = 2;
-      cp = b0 & 0x0F;
-      min = 0x800;
-    } else if ((b0 & 0xF8) == 0xF0) {
-      extra = 3;
-      cp = b0 & 0x07;
-      min = 0x10000;
-    } else {
-      return std::nullopt;  // stray continuation byte or 0xF8..0xFF
-    }
-    if (text.size() - i <= extra) return std::nullopt;
-    for (std::size_t k = 1; k <= extra; ++k) {
-      const auto b = static_cast<unsigned char>(text[i + k]);
-      if ((b & 0xC0) != 0x80) return std::nullopt;
-      cp = (cp << 6) | (b & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
-    out.push_back(cp);
-    i += extra + 1;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto cp = wx::leseUtf8Streng(text, i);
+    if (!cp) return std::nullopt;
+    out.push_back(*cp);
   }
   return out;
 }
 
-std::string encodeUtf8(char32_t cp) {
-  std::string s;
-  if (cp < 0x80) {
-    s += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    s += static_cast<char>(0xC0 | (cp >> 6));
-    s += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    s += static_cast<char>(0xE0 | (cp >> 12));
-    s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    s += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    s += static_cast<char>(0xF0 | (cp >> 18));
-    s += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    s += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-  return s;
-}
-
 // How a character looks in a fault message: itself if printable, else U+XXXX.
 std::string showChar(char32_t cp) {
-  if (cp >= 0x21 && cp != 0x7F && !(cp >= 0x80 && cp < 0xA0)) return "\"" + encodeUtf8(cp) + "\"";
+  if (cp >= 0x21 && cp != 0x7F && !(cp >= 0x80 && cp < 0xA0)) return "\"" + wx::utf8(cp) + "\"";
   std::ostringstream os;
   os << "U+" << std::uppercase << std::hex;
   os.width(4);
