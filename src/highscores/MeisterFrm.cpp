@@ -17,6 +17,7 @@ constexpr int kNamenLaenge = 18;
 
 MeisterFrm::MeisterFrm(Spiel& spiel) : Form(spiel.plattform, "MeisterFrm"), spiel_(spiel) {
     caption = "Meisterliste";
+    helpId = 3005;
     width = 4755;
     height = 3675;
     neu(Frame1, Art::Frame, "Frame1", nullptr, 75, 0, 4605, 3135);

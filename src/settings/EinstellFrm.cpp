@@ -215,15 +215,11 @@ void EinstellFrm::okBtn_Click() {
             g.SpielerName[k] = kComputer;
             g.SpielerPunkte[k] = 0;
             g.SpielerDatei[k].clear();
-            info.SpName[k].caption = kComputer;
-            info.SpName[k].visible = true;
-            info.SpPunkte[k].caption = "0";
-            info.SpPunkte[k].visible = true;
+            info.zeigeSpielerZeile(static_cast<int>(k), kComputer, 0);
         }
     } else if (!gegenComp.wert && computerZuletzt) {
         const auto k = static_cast<size_t>(g.nSpieler - 1);
-        info.SpName[k].visible = false;
-        info.SpPunkte[k].visible = false;
+        info.versteckeSpielerZeile(static_cast<int>(k));
         --g.nSpieler;
         if (g.aktSpieler >= g.nSpieler) {
             // The removed player was at the turn (played as a human): the

@@ -20,6 +20,7 @@ constexpr int32_t kLeererBalken = 100;
 
 EndeFrm::EndeFrm(Plattform& p) : Form(p, "EndeFrm") {
     caption = "Wirbelix beenden";
+    helpId = 3009;
     width = 3795;
     height = 1800;
     neu(Image1, Art::Image, "Image1", nullptr, 150, 180, 675, 675).bild = "@meldung";
@@ -98,8 +99,7 @@ void MainFrm::programmEnde() {
         spiel.zeigeMeldung(g.MeldungsText, "&OK", "", "Meisterliste");
     }
     spiel.einstellFrm().saveKelmoIni();
-    plattform().hilfe(g.AppPfad + "\\Tesk.chm", 18, 0);
-    plattform().hilfe(g.AppPfad + "\\Wirbelix.chm", 18, 0);
+    spiel.schliesseHilfe();
     spiel.sound.schliessen();
     plattform().beenden();
 }

@@ -72,8 +72,8 @@ TEST(Ende, RunsOnceInItsFixedOrder) {
     m.beiSchliessen();
     m.EnergTimer_Timer();
     EXPECT_EQ(lauf.plattform.protokoll,
-              (std::vector<std::string>{"ENDE.WAV [0]", "pause [0]", "3 s [0]", "Tesk.chm 18 [2]",
-                                        "Wirbelix.chm 18 [2]", "audio closed [2]", "end [2]"}));
+              (std::vector<std::string>{"ENDE.WAV [0]", "pause [0]", "3 s [0]", "Tesk.chm 18 [2]+ini",
+                                        "Wirbelix.chm 18 [2]+ini", "audio closed [2]+ini", "end [2]+ini"}));
     for (const Timer* t : m.timer) EXPECT_FALSE(t->enabled) << t->name;
 }
 

@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,11 +48,17 @@ inline void schreibeMeister(const std::string& datei, const std::vector<MeisterZ
 }
 
 struct ProtokollPlattform : VirtuellePlattform {
-    std::string meister;
+    std::string meister, ini;
     std::vector<std::string> protokoll;
     int64_t pauseAb = 0;
+    // Each entry with the number of high-score rows, and "+ini" once the
+    // settings have been written back.
     void notiere(const std::string& was) {
-        protokoll.push_back(was + " [" + std::to_string(meisterZeilen(meister).size()) + "]");
+        const auto zeilen = leseAnsiZeilen(ini);
+        const bool gespeichert =
+            zeilen && std::find(zeilen->begin(), zeilen->end(), "EinstellungenSpeichern=1") != zeilen->end();
+        protokoll.push_back(was + " [" + std::to_string(meisterZeilen(meister).size()) + "]" +
+                            (gespeichert ? "+ini" : ""));
     }
     void spieleWav(const std::string& p, bool) override { notiere(p.substr(p.rfind('/') + 1)); }
     void beginnePause() override { notiere("pause"), pauseAb = runde(tageszeit()); }
@@ -73,6 +80,7 @@ struct Lauf {
         installation.schreibeAnsi("Kelmo.ini", {"[Spiele]", spielDauer.empty() ? "" : "MaximaleSpielDauer=" + spielDauer, "[Sound]",
                                                 "ProgrammEnde=ENDE", "[Wirbelix]"});
         plattform.meister = meisterDatei();
+        plattform.ini = installation.pfad() + "/Kelmo.ini";
         spiel = std::make_unique<Spiel>(plattform);
         gestartet = spiel->starte("|Version=4;Class=D;TeskFeldName=LT12;LupenFlag=0;" + spieler + "|",
                                   installation.pfad());

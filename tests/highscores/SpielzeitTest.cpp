@@ -50,7 +50,7 @@ TEST(Spielzeit, UsedUpBarShowsTheMessageOnceAndEnds) {
         });
         lauf.plattform.laufe(1000);
         EXPECT_EQ(meldungen, 1) << verschlafen;
-        EXPECT_EQ(lauf.plattform.protokoll.back(), "end [0]") << verschlafen;
+        EXPECT_EQ(lauf.plattform.protokoll.back(), "end [0]+ini") << verschlafen;
         EXPECT_TRUE(m.RestZeitStand.height >= 0 && m.RestZeitStand.height < 100) << verschlafen;
         EXPECT_EQ(m.RestZeitStand.top + m.RestZeitStand.height, kTop + kHoehe) << verschlafen;
     }
