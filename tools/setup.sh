@@ -6,8 +6,8 @@ WIRBELIX_PAKETE=(
   build-essential cmake pkg-config python3
   qt6-base-dev qt6-multimedia-dev libgl-dev libxkbcommon-dev
   libwmf-dev libsqlite3-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth fonts-liberation fonts-dejavu-core
+  libgtest-dev libbenchmark-dev
+  fonts-liberation fonts-dejavu-core
   libchm-dev
   pulseaudio pulseaudio-utils
 )

@@ -10,9 +10,7 @@
 
 #include "basis/Text.h"
 
-#ifdef WIRBELIX_MIT_WMF
 #include "qt/WmfPlayer.h"
-#endif
 
 namespace wxqt {
 
@@ -317,7 +315,7 @@ QImage leeresBild(QSize groesse) {
     return bild;
 }
 
-// Shown for a wheel picture while no metafile renderer is built in.
+// Shown for a wheel picture that cannot be drawn.
 QImage platzhalter(QSize groesse, const QString& name) {
     QImage bild = leeresBild(groesse);
     QPainter p(&bild);
@@ -336,11 +334,9 @@ QImage ladeDatei(const std::string& pfad, QSize box, bool strecken, double skala
     if (!QFileInfo::exists(datei)) return {};
     if (datei.endsWith(QStringLiteral(".wmf"), Qt::CaseInsensitive)) {
         // A metafile has no pixel size of its own: it fills its box.
-#ifdef WIRBELIX_MIT_WMF
         bool ok = false;
         QImage bild = wmf::render(datei, box, &ok);
         if (ok) return bild;
-#endif
         return platzhalter(box, QFileInfo(datei).completeBaseName());
     }
     QImage bild(datei);
