@@ -113,6 +113,13 @@ public:
 
     // Time of day in whole seconds (rounded, halves to even).
     int32_t sekundenJetzt();
+    // Whole seconds since a time of day taken with sekundenJetzt less than a
+    // day ago; at midnight the clock starts again at 0, and a day is added.
+    int32_t sekundenSeit(int32_t start) {
+        constexpr int32_t kTag = 86400;
+        const int32_t d = sekundenJetzt() - start;
+        return d < 0 ? d + kTag : d;
+    }
 };
 
 // The first word of a name: the text before its first blank.

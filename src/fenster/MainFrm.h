@@ -29,6 +29,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "forms/Form.h"
@@ -38,6 +39,11 @@
 namespace wx {
 
 class Spiel;
+
+// The letter board has this many cells; longer words cannot be played.
+inline constexpr int kBrettZellen = 15;
+// The number of cells a word takes on the board.
+int brettLaenge(std::string_view wort);
 
 class MainFrm : public Form {
 public:
@@ -57,7 +63,7 @@ public:
     std::array<Steuerelement, 30> bstBtn;
 
     Steuerelement LoesungFrm, KontextLbl;
-    std::array<Steuerelement, 15> BstLbl;
+    std::array<Steuerelement, kBrettZellen> BstLbl;
     Steuerelement ParaphrFrm, ParaphrLbl;
     Steuerelement Frame1, Frame4, SpNameLbl, Frame2;
     std::array<Steuerelement, 6> punkZiff;

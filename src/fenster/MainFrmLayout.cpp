@@ -78,7 +78,7 @@ void MainFrm::baueLayout() {
     kontext.schrift = Schrift{"MS Sans Serif", 9.75, true, false};
     kontext.autoSize = true;
     kontext.transparent = true;
-    for (int i = 0; i < 15; ++i) {
+    for (int i = 0; i < kBrettZellen; ++i) {
         auto& z = neu(BstLbl[i], Art::Label, "BstLbl", &LoesungFrm, 135 + 400 * i, 330, 400, 615, i);
         z.caption = "A";
         z.schrift = Schrift{"Arial", 26.25, true, false};

@@ -1,6 +1,7 @@
 // Naming a letter: the thirty letter keys, the keyboard, and judging the
 // letter against the next hidden cell of the word.
 #include <algorithm>
+#include <array>
 
 #include "fenster/MainFrm.h"
 #include "fenster/Spiel.h"
@@ -10,24 +11,23 @@ namespace wx {
 
 namespace {
 
-// The word as it stands on the board, which has fifteen cells.
-int brettLaenge(const std::string& wort) { return std::min(laenge(wort), 15); }
-
 void ziehAb(int32_t& punkte, int32_t betrag) { punkte = std::max<int32_t>(punkte - betrag, 0); }
 
-// Button index of a typed character (Windows-1252 code): letters in either
-// case, the umlauts and ß; "[", "\", "]" and "^" share the codes of the last
-// four keys. Anything else gives an index outside 0..29.
-int16_t tastenIndex(int16_t ansi) {
-    if (ansi < 0 || ansi > 255) return -1;
-    const std::string gr = gross(ausAnsiCode(ansi));
-    int code = ansiCode(gr);
-    if (gr == "Ä") code = 91;
-    else if (gr == "Ö") code = 92;
-    else if (gr == "Ü") code = 93;
-    else if (gr == "ß") code = 94;
-    return static_cast<int16_t>(code - 65);
-}
+// Letter key of each typed character (Windows-1252 code), -1 for none:
+// letters in either case, the umlauts and ß; "[", "\", "]" and "^" follow "Z"
+// in the code table and share the last four keys.
+constexpr std::array<int8_t, 256> kTasteVonCode = [] {
+    std::array<int8_t, 256> t{};
+    t.fill(-1);
+    for (int i = 0; i < 26; ++i) t['A' + i] = t['a' + i] = static_cast<int8_t>(i);
+    t['['] = t[0xC4] = t[0xE4] = 26;  // Ä ä
+    t['\\'] = t[0xD6] = t[0xF6] = 27;  // Ö ö
+    t[']'] = t[0xDC] = t[0xFC] = 28;  // Ü ü
+    t['^'] = t[0xDF] = 29;             // ß
+    return t;
+}();
+
+int16_t tastenIndex(int16_t ansi) { return ansi < 0 || ansi > 255 ? -1 : kTasteVonCode[static_cast<size_t>(ansi)]; }
 
 }  // namespace
 
@@ -56,7 +56,7 @@ void MainFrm::pruefeBuchstabe(int16_t index) {
 
     const auto pos = static_cast<size_t>(g.aktBstPos);
     const bool richtig = gross(BstLbl[pos].caption) == bstBtn[static_cast<size_t>(index)].caption;
-    int32_t& punkte = g.SpielerPunkte[static_cast<size_t>(g.aktSpieler)];
+    int32_t& punkte = MainFrm::punkte();
 
     if (richtig) {
         deckeAuf(g.aktBstPos);
@@ -77,8 +77,7 @@ void MainFrm::pruefeBuchstabe(int16_t index) {
             WortRatenModus = FALSCH;
         }
         punkte += wert();
-        zeigePunkte();
-        updateSpielerPunkte();
+        zeigeUndMerkePunkte();
         // The turn passes; in the computer's word guess the computer types
         // its next letter. Either may run a whole computer turn before this
         // evaluation goes on.
@@ -91,8 +90,7 @@ void MainFrm::pruefeBuchstabe(int16_t index) {
         setzeLampe(0, false);
         WortRatenModus = FALSCH;
         ziehAb(punkte, static_cast<int32_t>(brettLaenge(g.aktWort) - WortRatenStart) * wert());
-        zeigePunkte();
-        updateSpielerPunkte();
+        zeigeUndMerkePunkte();
         WortRatenStart = 0;
     } else {
         ++FehlVersuche;
@@ -109,8 +107,7 @@ void MainFrm::pruefeBuchstabe(int16_t index) {
             }
         }
         ziehAb(punkte, wert());
-        zeigePunkte();
-        updateSpielerPunkte();
+        zeigeUndMerkePunkte();
     }
 
     if (WortRatenModus) {

@@ -13,6 +13,8 @@ Farbe farbe(const FarbTabelle& t, int i) {
 }
 }  // namespace
 
+int brettLaenge(std::string_view wort) { return std::min(laenge(wort), kBrettZellen); }
+
 void MainFrm::WortAufbauen() {
     // Unused cells say nothing, not even to a screen reader.
     for (auto& zelle : BstLbl) {
@@ -25,7 +27,7 @@ void MainFrm::WortAufbauen() {
     ParaphrLbl.top = static_cast<int32_t>(runde((ParaphrFrm.height - ParaphrLbl.height) / 2.0 + 50));
 
     const auto buchstaben = zeichen(g.aktWort);
-    const int n = std::min<int>(static_cast<int>(buchstaben.size()), 15);
+    const int n = std::min<int>(static_cast<int>(buchstaben.size()), kBrettZellen);
     setzeCaption(KontextLbl, g.aktKontext);
     int32_t x = 135;
     if (!KontextLbl.caption.empty()) x = static_cast<int32_t>(runde(KontextLbl.width + 135 + 80));
@@ -74,7 +76,7 @@ void MainFrm::deckeAuf(int zelle) {
 }
 
 void MainFrm::zeigeLoesung() {
-    const int n = std::min(laenge(g.aktWort), 15);
+    const int n = brettLaenge(g.aktWort);
     for (int i = g.aktBstPos; i < n; ++i) {
         deckeAuf(i);
         BstLbl[static_cast<size_t>(i)].visible = true;

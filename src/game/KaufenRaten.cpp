@@ -23,7 +23,7 @@ void MainFrm::kaufeBuchstabe() {
     ++g.aktBstPos;
     // The bought letter was the last one: straight on to the next word,
     // without fanfare or bonus.
-    if (g.aktBstPos >= std::min(laenge(g.aktWort), 15)) {
+    if (g.aktBstPos >= brettLaenge(g.aktWort)) {
         waehleWort();
         WortAufbauen();
     }

@@ -45,7 +45,7 @@ void MainFrm::naechsterSpieler() {
 }
 
 void MainFrm::zeigePunkte() {
-    const std::string text = sechsstellig(g.SpielerPunkte[static_cast<size_t>(g.aktSpieler)]);
+    const std::string text = sechsstellig(punkte());
     for (size_t i = 0; i < punkZiff.size(); ++i) punkZiff[i].caption = text.substr(i, 1);
     jetztZeichnen();
 }

@@ -70,7 +70,7 @@ bool MainFrm::computerOhneTaste() {
         WortRatenStart = 0;
         setzeLampe(0, false);
     }
-    if (g.SpielerPunkte[static_cast<size_t>(g.aktSpieler)] >= wert()) {
+    if (punkte() >= wert()) {
         kaufeBuchstabe();
         return false;
     }

@@ -16,11 +16,10 @@ constexpr int32_t kLeererBalken = 100;
 void MainFrm::EnergTimer_Timer() {
     if (EndeLaeuft) return;
     const int32_t jetzt = g.sekundenJetzt();
-    int32_t vergangen = jetzt - StartZeit;
-    // The time of day starts again at midnight: a jump back by most of a day
-    // is the night passing. A small jump back is the clock being set back,
-    // and no play time has passed.
-    if (vergangen < 0) vergangen = vergangen < -kTag / 2 ? vergangen + kTag : 0;
+    int32_t vergangen = g.sekundenSeit(StartZeit);
+    // The timer ticks every few seconds: what looks like more than half a
+    // day is the clock having been set back, and no play time has passed.
+    if (vergangen > kTag / 2) vergangen = 0;
     // The step never takes more than the bar has left.
     const int64_t schritt = std::min<int64_t>(static_cast<int64_t>(vergangen) * std::max<int16_t>(g.SpielzeitFaktor, 0),
                                               std::max<int32_t>(RestZeitStand.height, 0));

@@ -28,21 +28,10 @@ void MainFrm::ladeRadBilder() {
 }
 
 void MainFrm::warteSekunden(int16_t n) {
-    // The time of day is measured in whole seconds; across midnight the clock
-    // starts again at 0, so a day is added to keep the difference growing.
-    constexpr int32_t kTag = 86400;
     Plattform& p = plattform();
     const int32_t start = g.sekundenJetzt();
     p.beginnePause();
-    int32_t vorher = start;
-    int32_t tage = 0;
-    while (true) {
-        int32_t jetzt = g.sekundenJetzt();
-        if (jetzt < vorher) tage += kTag;
-        vorher = jetzt;
-        if (jetzt + tage - start >= n) break;
-        p.schlafe(0.05);
-    }
+    while (g.sekundenSeit(start) < n) p.schlafe(0.05);
     p.beendePause();
 }
 
@@ -66,24 +55,19 @@ void MainFrm::gradTimer_Timer() {
     if (++RadPos >= 10) RadPos = 0;
     RadImg[static_cast<size_t>(RadPos)].visible = true;
 
-    // Whole seconds of the time of day; a spin that runs past midnight sees
-    // the clock start again at 0, so a day is added back.
-    constexpr int32_t kTag = 86400;
-    int32_t vergangen = g.sekundenJetzt() - DrehStart;
-    if (vergangen < 0) vergangen += kTag;
-    if (vergangen > 10) RadStoppen();
+    // A spin may run past midnight.
+    if (g.sekundenSeit(DrehStart) > 10) RadStoppen();
 }
 
 void MainFrm::RadStoppen() {
     gradTimer.enabled = false;
     const int16_t v = wert();
-    int32_t& punkte = g.SpielerPunkte[static_cast<size_t>(g.aktSpieler)];
+    int32_t& punkte = MainFrm::punkte();
 
     if (v == -1) {  // all points lost, spin again
         drehenBtn.enabled = true;
         punkte = 0;
-        zeigePunkte();
-        updateSpielerPunkte();
+        zeigeUndMerkePunkte();
         spiel.sound.spieleSound("AllgemeinerFehler");
         resetVuRestZeit();
     } else if (v == 0) {  // the turn is lost
@@ -94,8 +78,7 @@ void MainFrm::RadStoppen() {
     } else if (v == 300) {  // lucky hit: 100 points at once, spin again
         drehenBtn.enabled = true;
         punkte += 100;
-        zeigePunkte();
-        updateSpielerPunkte();
+        zeigeUndMerkePunkte();
         spiel.sound.spieleSound("Glückstreffer");
         resetVuRestZeit();
     } else {  // a points value: now a letter, a purchase or the word

@@ -27,9 +27,6 @@ namespace wx {
 
 namespace {
 
-// The board has this many letter cells; longer words cannot be played.
-constexpr int kBrettZellen = 15;
-
 // A set of the whole numbers 0..n-1. Level 0 holds one bit per number; every
 // bit of a higher level tells whether the 64-bit word below it has a bit set.
 class BitBaum {
