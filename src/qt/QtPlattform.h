@@ -6,6 +6,9 @@
 // event loop until their model is hidden; the main window's timers keep
 // firing meanwhile. The blocking pause really blocks the thread and drops
 // whatever the user typed or clicked in the meantime.
+//
+// QtPlattform.cpp holds the ports, QtFensterSteuerung.cpp the windows and
+// the event dispatch.
 #pragma once
 
 #include <QMargins>
