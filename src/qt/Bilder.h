@@ -17,6 +17,9 @@ QSize eingebautGroesse(const std::string& name);
 // A built-in picture drawn at a pixel size; a null image for an unknown name.
 QImage zeichneEingebaut(const std::string& name, QSize groesse);
 
+// A transparent image of a pixel size, to draw on.
+QImage leeresBild(QSize groesse);
+
 // The picture of an image control: stretched onto the box, or at its own size
 // times the scale. A picture file that cannot be read shows nothing; a
 // metafile without the renderer shows a plain placeholder. Results are kept

@@ -6,6 +6,9 @@
 // event loop until their model is hidden; the main window's timers keep
 // firing meanwhile. The blocking pause really blocks the thread and drops
 // whatever the user typed or clicked in the meantime.
+//
+// QtPlattform.cpp holds the ports, QtFensterSteuerung.cpp the windows and
+// the event dispatch.
 #pragma once
 
 #include <QMargins>
@@ -97,8 +100,6 @@ public:
     // user resizes it.
     double skala() const { return skala_; }
     void merkeSkala(double skala) { skala_ = skala; }
-    // Forms whose width and height give the outer window size.
-
     // F1 asks the game for the help topic of a window or menu entry.
     std::function<void(int helpId)> beiKontextHilfe;
     HilfeVerwaltung& hilfeFenster();
