@@ -104,13 +104,17 @@ TEST(NeuesSpiel, NoChangesNothingAndYesStartsAgainWithTheFirstPlayer) {
         m.mnuDateiNeu_Click();
         EXPECT_EQ(m.SpNameLbl.caption + s.ziffern(), ja ? "Anna000000" : "Cem000560");
         EXPECT_EQ(s.punkte(0), ja ? 0 : 120);
+        EXPECT_EQ(s.punkte(2), ja ? 0 : 560);
         EXPECT_EQ(s.g().aktWort == "Boot", !ja);
         EXPECT_EQ(s.g().aktBstPos, ja ? 0 : 2);
         EXPECT_EQ(m.FehlVersuche, ja ? 0 : 2);
         EXPECT_EQ(bool(m.WortRatenModus), !ja);
         if (!ja) continue;
         EXPECT_EQ(m.WortRatenStart, 0);
-        for (int i = 0; i < 3; ++i) EXPECT_EQ(s.spiel->dateiInfoFrm().SpPunkte[i].caption, "0");
+        for (int i = 0; i < 3; ++i) {  // the last player's too
+            EXPECT_EQ(s.punkte(i), 0) << i;
+            EXPECT_EQ(s.spiel->dateiInfoFrm().SpPunkte[i].caption, "0") << i;
+        }
         EXPECT_EQ(m.WortRatenLampe.bild, m.LampeRotImg.bild);
         EXPECT_TRUE(!m.drehenBtn.enabled && s.tasten(true));  // the buttons stay as they were
     }

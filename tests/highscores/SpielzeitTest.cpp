@@ -12,14 +12,15 @@ constexpr int32_t kTop = 330, kHoehe = 4605;
 
 TEST(Spielzeit, BarLosesRateTimesRealSecondsAtItsTop) {
     struct Fall {
-        const char* spielDauer;
-        double uhr;      // time of day before the first tick
-        int32_t sprung;  // the clock set back by this many seconds
-        double sekunden;
+        const char* spielDauer = "15";
+        double uhr = 36000;   // time of day before the first tick
+        int32_t sprung = 0;   // the clock set back by this many seconds
+        double sekunden = 60;
         int32_t kuerzer;
     };
-    for (const Fall& f : {Fall{"15", 36000, 0, 60, 300}, Fall{"3", 36000, 0, 60, 900}, Fall{"", 36000, 0, 3600, 0},
-                          Fall{"15", 86400 - 12, 0, 60, 300}, Fall{"15", 36000, 3600, 5, 0}}) {
+    for (const Fall& f : {Fall{.kuerzer = 300}, Fall{.spielDauer = "3", .kuerzer = 900},
+                          Fall{.spielDauer = "", .sekunden = 3600, .kuerzer = 0},
+                          Fall{.uhr = 86400 - 12, .kuerzer = 300}, Fall{.sprung = 3600, .sekunden = 5, .kuerzer = 0}}) {
         Lauf lauf(f.spielDauer);
         auto& m = lauf.main();
         lauf.plattform.zeit = f.uhr;

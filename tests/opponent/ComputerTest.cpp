@@ -24,30 +24,35 @@ int wartend(const RundenSpiel& s, const std::string& wave) {
 TEST(Computer, WholeTurns) {
     struct Fall {
         const char* name;
-        int16_t staerke, patzerVorher;
-        const char* wort;
-        std::vector<int16_t> stopps;
-        std::vector<double> zufall;  // per spin: its length, then the weak computer's draw
-        int32_t vorher, nachher;     // the computer's score
-        int drehungen, tropfen, tutut;
-        int16_t patzerHoechst;  // PatzerZahl seen during the turn at most
-        int16_t posDanach;      // 0: the word was finished
+        int16_t staerke = 1, patzerVorher = 0;
+        const char* wort = "Mühe";
+        std::vector<int16_t> stopps{k40};
+        std::vector<double> zufall{};  // per spin: its length, then the weak computer's draw
+        int32_t vorher = 0, nachher;   // the computer's score
+        int drehungen = 1, tropfen = 0, tutut = 0;
+        int16_t patzerHoechst = 0;  // PatzerZahl seen during the turn at most
+        int16_t posDanach = 2;      // 0: the word was finished
     };
     const Fall faelle[] = {
-        {"medium: the Ü, key 28", 1, 0, "Mühe", {k40}, {}, 0, 40, 1, 0, 0, 0, 2},
-        {"strong: ü, h, e, each after a drop", 0, 0, "Mühe", {k40}, {}, 0, 120, 1, 3, 0, 0, 0},
-        {"weak, right", 2, 0, "Mühe", {k40}, {0, 0}, 0, 40, 1, 0, 0, 0, 2},
-        {"all lost, then 40", 1, 0, "Mühe", {kAlles, k40}, {}, 70, 40, 2, 0, 0, 0, 2},
-        {"lucky hit, then 40", 1, 0, "Mühe", {kGlueck, k40}, {}, 70, 210, 2, 0, 0, 0, 2},
-        {"turn lost", 1, 0, "Mühe", {kAus}, {}, 70, 70, 1, 0, 0, 0, 1},
-        {"weak: three blunders, then right", 2, 0, "Mühe", {k40}, {0, P, 0, P, 0, P, 0, P}, 1000, 920, 4, 0, 3, 3, 2},
-        {"weak: two from before", 2, 2, "Mühe", {k40}, {0, P, 0, P}, 1000, 1000, 2, 0, 1, 3, 2},
-        {"weak: three from before", 2, 3, "Mühe", {k40}, {0, P}, 1000, 1040, 1, 0, 0, 3, 2},
-        {"weak: the blunder ß is right", 2, 1, "aß", {k40}, {0, P}, 0, 40, 1, 0, 1, 1, 0},
+        {.name = "medium: the Ü, key 28", .nachher = 40},
+        {.name = "strong: ü, h, e, each after a drop", .staerke = 0, .nachher = 120, .tropfen = 3, .posDanach = 0},
+        {.name = "weak, right", .staerke = 2, .zufall = {0, 0}, .nachher = 40},
+        {.name = "all lost, then 40", .stopps = {kAlles, k40}, .vorher = 70, .nachher = 40, .drehungen = 2},
+        {.name = "lucky hit, then 40", .stopps = {kGlueck, k40}, .vorher = 70, .nachher = 210, .drehungen = 2},
+        {.name = "turn lost", .stopps = {kAus}, .vorher = 70, .nachher = 70, .posDanach = 1},
+        {.name = "weak: three blunders, then right", .staerke = 2, .zufall = {0, P, 0, P, 0, P, 0, P},
+         .vorher = 1000, .nachher = 920, .drehungen = 4, .tutut = 3, .patzerHoechst = 3},
+        {.name = "weak: two from before", .staerke = 2, .patzerVorher = 2, .zufall = {0, P, 0, P}, .vorher = 1000,
+         .nachher = 1000, .drehungen = 2, .tutut = 1, .patzerHoechst = 3},
+        {.name = "weak: three from before", .staerke = 2, .patzerVorher = 3, .zufall = {0, P}, .vorher = 1000,
+         .nachher = 1040, .patzerHoechst = 3},
+        {.name = "weak: the blunder ß is right", .staerke = 2, .patzerVorher = 1, .wort = "aß", .zufall = {0, P},
+         .nachher = 40, .tutut = 1, .patzerHoechst = 1, .posDanach = 0},
         // A hyphen has no key: bought for 40, then the M; or the turn passes.
-        {"no key, pays", 1, 0, "E-Mail", {k40}, {}, 100, 100, 2, 0, 0, 0, 3},
-        {"no key, cannot pay", 0, 0, "E-Mail", {k40}, {}, 10, 10, 1, 0, 0, 0, 1},
-        {"no key in the word guess", 0, 0, "Ja-Wort", {k40}, {}, 100, 260, 2, 5, 0, 0, 0}};
+        {.name = "no key, pays", .wort = "E-Mail", .vorher = 100, .nachher = 100, .drehungen = 2, .posDanach = 3},
+        {.name = "no key, cannot pay", .staerke = 0, .wort = "E-Mail", .vorher = 10, .nachher = 10, .posDanach = 1},
+        {.name = "no key in the word guess", .staerke = 0, .wort = "Ja-Wort", .vorher = 100, .nachher = 260,
+         .drehungen = 2, .tropfen = 5, .posDanach = 0}};
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);
         RundenSpiel s({"Anna", "Computer"});

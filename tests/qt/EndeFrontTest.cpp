@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "../highscores/Lauf.h"
+#include "Lauf.h"
 #include "FrontTest.h"
 #include "fenster/EndeFrm.h"
 #include "fenster/MeisterFrm.h"

@@ -63,25 +63,32 @@ QPoint onWheel(double r, double deg)
 
 TEST(WheelPictures, EachPictureHasItsSegmentAtTheStopMarkTransparentCornersAndAFilledHub)
 {
-    // Segment colours in value-table order: 0, 20, 80, 300, 150, -1, 200, 10, 40, 100.
-    const QColor segment[10] = {{0, 188, 212}, {255, 214, 0},  {67, 160, 71},  {236, 64, 122},  {255, 145, 0},
-                                {84, 110, 122}, {229, 57, 53}, {174, 213, 54}, {30, 136, 229}, {142, 36, 170}};
+    QImage images[10];
+    for (int k = 0; k < 10; ++k) {
+        bool ok = false;
+        images[k] = wmf::render(picture(QStringLiteral("GRAD%1.WMF").arg(k)), QSize(kSide, kSide), &ok);
+        ASSERT_TRUE(ok) << k;
+        ASSERT_EQ(images[k].size(), QSize(kSide, kSide)) << k;
+    }
+    auto atMark = [&](int k) { return QColor(images[k].pixel(kSide - 10, kSide / 2)); };
+    const QColor hub(images[0].pixel(onWheel(10, 0)));
     for (int k = 0; k < 10; ++k) {
         SCOPED_TRACE("GRAD" + std::to_string(k));
-        bool ok = false;
-        const QImage image = wmf::render(picture(QStringLiteral("GRAD%1.WMF").arg(k)), QSize(kSide, kSide), &ok);
-        ASSERT_TRUE(ok);
-        ASSERT_EQ(image.size(), QSize(kSide, kSide));
-        // The stop mark is at 3 o'clock. The next segment lies one step
-        // counter-clockwise, so the wheel turns clockwise from picture to picture.
-        EXPECT_TRUE(opaqueNear(image.pixel(kSide - 10, kSide / 2), segment[k]));
-        EXPECT_TRUE(opaqueNear(image.pixel(onWheel(80, 46)), segment[(k + 1) % 10]));
-        EXPECT_TRUE(opaqueNear(image.pixel(onWheel(80, -26)), segment[(k + 9) % 10]));
+        const QImage& image = images[k];
+        // The stop mark is at 3 o'clock and each picture shows a segment of its
+        // own there. The next picture's segment lies one step counter-clockwise,
+        // so the wheel turns clockwise from picture to picture.
+        EXPECT_TRUE(opaqueNear(image.pixel(kSide - 10, kSide / 2), atMark(k)));
+        for (int other = 0; other < k; ++other) EXPECT_NE(atMark(k), atMark(other)) << other;
+        EXPECT_TRUE(opaqueNear(image.pixel(onWheel(80, 46)), atMark((k + 1) % 10)));
+        EXPECT_TRUE(opaqueNear(image.pixel(onWheel(80, -26)), atMark((k + 9) % 10)));
         for (const QPoint corner : {QPoint(0, 0), QPoint(kSide - 1, 0), QPoint(0, kSide - 1),
                                     QPoint(kSide - 1, kSide - 1), QPoint(6, 6)})
             EXPECT_EQ(qAlpha(image.pixel(corner)), 0);
-        for (const double deg : {0.0, 90.0, 200.0, 300.0})
-            EXPECT_TRUE(opaqueNear(image.pixel(onWheel(10, deg)), QColor(255, 202, 40))) << "hub at " << deg;
+        for (const double deg : {0.0, 90.0, 200.0, 300.0}) {
+            EXPECT_TRUE(opaqueNear(image.pixel(onWheel(10, deg)), hub)) << "hub at " << deg;
+            EXPECT_NE(hub, atMark(k)) << "the hub stands out from the segments";
+        }
     }
 }
 

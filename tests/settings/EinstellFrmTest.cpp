@@ -96,7 +96,10 @@ TEST(Einstellungen, SectionIsReadAndWrittenBackAroundTheFrameworksLines) {
         {"every key; the umlauts of the keys are single bytes",
          {"GegenComputer=1", "ComputerSpielStärke=2", "TastaturEingabeSperren=1", "TonEinschalten=0",
           "BuchstabenRahmen=1", "LösungswortFarbig=0", "RatezeitBegrenzen=1", "FehlversucheMaximum=9"},
-         {1, 2, 1, 0, 1, FALSCH, 1, 9, 1}},
+         mit({{&GlobModul::GegenComputer, 1}, {&GlobModul::ComputerSpielStaerke, 2},
+              {&GlobModul::TastaturEingabeSperren, 1}, {&GlobModul::TonEinschalten, 0},
+              {&GlobModul::BuchstabenRahmen, 1}, {&GlobModul::LoesungswortFarbig, FALSCH},
+              {&GlobModul::RatezeitBegrenzen, 1}, {&GlobModul::FehlversucheMaximum, 9}})},
         {"values the dialog cannot show",
          {"ComputerSpielStärke=7", "FehlversucheMaximum=0", "RatezeitBegrenzen=2", "tonEinschalten=0"},
          mit({{&GlobModul::RatezeitBegrenzen, 1}, {&GlobModul::FehlversucheMaximum, 1}})},
@@ -154,7 +157,9 @@ TEST(Einstellungen, OkTakesEachControlAndCancelPutsItBack) {
              d.waehleOption(d.SpSt[2]);
              d.UpDnFehlVersuche.wert = 8;
          },
-         {0, 2, 1, 1, 0, WAHR, 1, 8, 0}},
+         mit({{&GlobModul::ComputerSpielStaerke, 2}, {&GlobModul::TastaturEingabeSperren, 1},
+              {&GlobModul::RatezeitBegrenzen, 1}, {&GlobModul::FehlversucheMaximum, 8},
+              {&GlobModul::EinstellungenSpeichern, 0}})},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.name);

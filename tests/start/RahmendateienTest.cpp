@@ -4,7 +4,6 @@
 #include "TestInstallation.h"
 #include "basis/Rahmendateien.h"
 #include "basis/Text.h"
-#include "fenster/DateiInfoFrm.h"
 
 namespace wx {
 namespace {
@@ -13,14 +12,13 @@ struct Rahmen : ::testing::Test {
     test::VirtuellePlattform plattform;
     test::TestInstallation inst;
     GlobModul g{plattform};
-    DateiInfoFrm info{plattform};
     void SetUp() override {
         g.AppPfad = inst.pfad();
         g.UserPfad = inst.pfad() + "\\User";
     }
 };
 
-TEST_F(Rahmen, LaunchTextFillsPlayersAndInfoWindow) {
+TEST_F(Rahmen, LaunchTextFillsPlayers) {
     ASSERT_TRUE(leseStartParameter(
         g, "|Version=4;Class=D;TeskFeldName=LT12;LupenFlag=0;GwsFlag=1;nSpieler=2;Spieler1;Spieler 2 ;datei1;datei2;|"));
     EXPECT_EQ(g.KlassenFeld, "LIP_");
@@ -29,11 +27,6 @@ TEST_F(Rahmen, LaunchTextFillsPlayersAndInfoWindow) {
     EXPECT_EQ(g.SpielerName[1], "Spieler 2 ");  // names are taken as they stand
     EXPECT_EQ(g.SpielerDatei[0], "datei1");
     EXPECT_EQ(g.SpielerDatei[1], "datei2");
-    info.zeigeSpieler(g);
-    EXPECT_TRUE(info.SpName[1].visible);
-    EXPECT_EQ(info.SpName[1].caption, "Spieler 2 ");
-    EXPECT_EQ(info.SpPunkte[1].caption, "0");
-    EXPECT_FALSE(info.SpName[2].visible);
 }
 
 TEST_F(Rahmen, LaunchTextFlagsAndOptionalItems) {
@@ -181,24 +174,6 @@ TEST(GlobModulTest, PlayedWordsList) {
     EXPECT_EQ(g.istBenutztesWort(8), FALSCH);
     g.BenutzteWoerter.leeren();
     EXPECT_EQ(g.istBenutztesWort(7), FALSCH);
-}
-
-TEST(HilfeKontextTest, UnitPositionsMapToTopics) {
-    test::VirtuellePlattform p;
-    GlobModul g{p};
-    for (auto [nr, id] : std::vector<std::pair<int, int>>{
-             {1, 1001}, {10, 1010}, {11, 1101}, {17, 1107}, {20, 1203}, {25, 1305}, {27, 1402},
-             {30, 1503}, {33, 1603}, {34, 1703}, {39, 1708}, {41, 1802}, {46, 1905}, {49, 2003}, {52, 2103}}) {
-        g.BausteinNr = static_cast<int16_t>(nr);
-        setzeHilfeKontext(g);
-        EXPECT_EQ(g.HilfeKontextID, id) << nr;
-    }
-    for (int nr : {0, 53}) {
-        g.HilfeKontextID = 77;
-        g.BausteinNr = static_cast<int16_t>(nr);
-        setzeHilfeKontext(g);
-        EXPECT_EQ(g.HilfeKontextID, 77);
-    }
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
 #include "TestInstallation.h"
 
-#include <sqlite3.h>
-
 #include <filesystem>
 #include <stdexcept>
 
 #include "fenster/MainFrm.h"
+#include "WortDatenbank.h"
 #include "basis/Text.h"
 
 namespace fs = std::filesystem;
@@ -37,46 +36,12 @@ void TestInstallation::schreibeAnsi(const std::string& relativ, const std::vecto
 }
 
 void TestInstallation::schreibeWortDatenbank(const std::vector<TestWort>& woerter, bool mitSemSynt) {
-    const std::string datei = pfad_ + "/Kelmo-D.mdb";
-    fs::remove(datei);
-    sqlite3* db = nullptr;
-    if (sqlite3_open(datei.c_str(), &db) != SQLITE_OK) throw std::runtime_error("sqlite open");
-    auto exec = [db](const std::string& sql) {
-        char* fehler = nullptr;
-        if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &fehler) != SQLITE_OK) {
-            std::string m = fehler ? fehler : "?";
-            sqlite3_free(fehler);
-            throw std::runtime_error(m);
-        }
-    };
-    exec("CREATE TABLE WortListe (RefNr INTEGER, Wort TEXT, Kontext TEXT, GWS INTEGER, LIP_ INTEGER, LT11 INTEGER)");
-    exec("CREATE TABLE SemSynt (RefNr INTEGER, Paraphr TEXT, SatzKontext TEXT)");
-    exec("BEGIN");
-    sqlite3_stmt* w = nullptr;
-    sqlite3_stmt* s = nullptr;
-    sqlite3_prepare_v2(db, "INSERT INTO WortListe VALUES (?,?,?,?,?,0)", -1, &w, nullptr);
-    sqlite3_prepare_v2(db, "INSERT INTO SemSynt VALUES (?,?,?)", -1, &s, nullptr);
-    for (const auto& t : woerter) {
-        sqlite3_bind_int(w, 1, t.refNr);
-        sqlite3_bind_text(w, 2, t.wort.c_str(), -1, SQLITE_TRANSIENT);
-        if (t.kontext.empty()) sqlite3_bind_null(w, 3);
-        else sqlite3_bind_text(w, 3, t.kontext.c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_int(w, 4, t.gws);
-        sqlite3_bind_int(w, 5, t.lip);
-        sqlite3_step(w);
-        sqlite3_reset(w);
-        if (mitSemSynt) {
-            sqlite3_bind_int(s, 1, t.refNr);
-            sqlite3_bind_text(s, 2, t.paraphrase.c_str(), -1, SQLITE_TRANSIENT);
-            sqlite3_bind_text(s, 3, t.satz.c_str(), -1, SQLITE_TRANSIENT);
-            sqlite3_step(s);
-            sqlite3_reset(s);
-        }
-    }
-    sqlite3_finalize(w);
-    sqlite3_finalize(s);
-    exec("COMMIT");
-    sqlite3_close(db);
+    std::vector<Wortzeile> zeilen;
+    for (const auto& w : woerter)
+        zeilen.push_back({.refNr = w.refNr, .wort = w.wort,
+                          .kontext = w.kontext.empty() ? std::nullopt : std::optional(w.kontext), .gws = w.gws,
+                          .lip = w.lip, .paraphrase = w.paraphrase, .mitSemSynt = mitSemSynt, .satz = w.satz});
+    test::schreibeWortDatenbank(pfad_ + "/Kelmo-D.mdb", zeilen);
 }
 
 void TestInstallation::standard(const std::vector<TestWort>& woerter,

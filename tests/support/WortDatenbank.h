@@ -1,5 +1,4 @@
-// Small spelling databases for the word tests, written with plain SQL into a
-// TestInstallation's folder.
+// Small spelling databases for the tests, written with plain SQL.
 #pragma once
 
 #include <sqlite3.h>
@@ -21,6 +20,7 @@ struct Wortzeile {
     bool lip = true;                                               // unit LIP_; LT12 is the opposite
     std::optional<std::string> paraphrase = "Eine Umschreibung.";  // nullopt: NULL
     bool mitSemSynt = true;                                        // false: no SemSynt row
+    std::string satz = "Ein Satz mit @.";
 };
 
 // Runs SQL on a database file (created if missing).
@@ -53,7 +53,7 @@ inline void schreibeWortDatenbank(const std::string& datei, const std::vector<Wo
         sql += "INSERT INTO WortListe VALUES (" + nr + "," + sqlText(z.wort) + "," + sqlText(z.kontext) +
                (z.gws ? ",1" : ",0") + (z.lip ? ",1,0);" : ",0,1);");
         if (z.mitSemSynt)
-            sql += "INSERT INTO SemSynt VALUES (" + nr + "," + sqlText(z.paraphrase) + ",'Ein Satz mit @.');";
+            sql += "INSERT INTO SemSynt VALUES (" + nr + "," + sqlText(z.paraphrase) + "," + sqlText(z.satz) + ");";
     }
     fuehreAus(datei, sql + "COMMIT;");
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "TestInstallation.h"
+#include "WortDatenbank.h"
 #include "basis/Text.h"
 #include "fenster/MainFrm.h"
 #include "fenster/Spiel.h"
@@ -39,12 +40,9 @@ inline std::vector<MeisterZeile> meisterZeilen(const std::string& datei) {
 inline void schreibeMeister(const std::string& datei, const std::vector<MeisterZeile>& zeilen) {
     std::string sql = "CREATE TABLE Punkte (Name TEXT, Programm TEXT, Datum TEXT, Punkte INTEGER);";
     for (const auto& z : zeilen)
-        sql += "INSERT INTO Punkte VALUES ('" + z.name + "', '" + z.programm + "', '" + z.datum + "', " +
-               std::to_string(z.punkte) + ");";
-    sqlite3* db = nullptr;
-    sqlite3_open(datei.c_str(), &db);
-    sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
-    sqlite3_close(db);
+        sql += "INSERT INTO Punkte VALUES (" + sqlText(z.name) + ", " + sqlText(z.programm) + ", " +
+               sqlText(z.datum) + ", " + std::to_string(z.punkte) + ");";
+    fuehreAus(datei, sql);
 }
 
 struct ProtokollPlattform : VirtuellePlattform {
