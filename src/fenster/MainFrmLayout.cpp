@@ -106,6 +106,7 @@ void MainFrm::baueLayout() {
     Frame1.schrift = kSansFett;
     neu(Frame4, Art::Frame, "Frame4", &Frame1, 180, 270, 3135, 675).caption = "Name";
     Frame4.schrift = kSansFett;
+    Frame4.zugangsName = "Name";  // nested frames would otherwise be read as "Spieler"
     auto& name = neu(SpNameLbl, Art::Label, "SpNameLbl", &Frame4, 120, 240, 2865, 330);
     name.caption = "[Kein Name]";
     name.schrift = Schrift{"Arial", 14.25, true, false};
@@ -114,6 +115,7 @@ void MainFrm::baueLayout() {
     name.ausrichtung = Ausrichtung::Mitte;
     neu(Frame2, Art::Frame, "Frame2", &Frame1, 3720, 270, 1545, 675).caption = "Punkte";
     Frame2.schrift = kSansFett;
+    Frame2.zugangsName = "Punkte";
     for (int i = 0; i < 6; ++i) {
         auto& d = neu(punkZiff[i], Art::Label, "punkZiff", &Frame2, 60 + 240 * i, 240, 240, 390, i);
         d.caption = "0";

@@ -30,9 +30,12 @@ TEST(Zugang, ARightLetterUpdatesTheSpokenScore) {
     RundenSpiel s({"Anna", "Ben"}, {{1, "Bad", ""}});
     MainFrm& m = s.m();
     s.stoppeAuf(2);  // 80
-    s.klicke("B");
-    EXPECT_EQ(s.ziffern(), "000080");
-    EXPECT_EQ(m.punkZiff[5].zugangsName, "Punkte: 80");
+    s.klicke("B");   // right: Anna has 80, and the turn goes to Ben
+    EXPECT_EQ(m.SpNameLbl.caption + " " + s.ziffern() + " " + m.punkZiff[5].zugangsName, "Ben 000000 Punkte: 0");
+    s.punkte(1) = 200;
+    s.stoppeAuf(2);
+    s.klicke("X");  // wrong: Ben loses 80 and spins again
+    EXPECT_EQ(m.SpNameLbl.caption + " " + s.ziffern() + " " + m.punkZiff[0].zugangsName, "Ben 000120 Punkte: 120");
 }
 
 TEST(Zugang, TheShownWheelPictureNamesItsSegment) {

@@ -20,7 +20,7 @@ import time
 import pyatspi
 
 TITEL = "Tovenhalm - Wirbelix"
-# Roles of containers and window parts that need no name of their own.
+# Roles of containers that need no name of their own.
 OHNE_NAMEN = {"application", "filler", "panel", "menu bar", "unknown", "grouping", "frame"}
 
 
@@ -70,6 +70,9 @@ def main():
                         PULSE_SERVER="unix:/nonexistent/wirbelix-atspi")
         for weg in ("QT_QPA_PLATFORM", "WIRBELIX_SCREENSHOT", "WAYLAND_DISPLAY"):
             umgebung.pop(weg, None)
+        # The accessibility bus and its registry start on the first request;
+        # they must be up before the game looks for them.
+        pyatspi.Registry.getDesktop(0).childCount
         spiel = subprocess.Popen([os.path.join(ordner, "wirbelix"), start], env=umgebung)
         try:
             fenster = finde_fenster(spiel.pid, time.time() + 40)
@@ -79,12 +82,13 @@ def main():
             zu_sehen = []
             for k in knoten(fenster):
                 if k.getState().contains(pyatspi.STATE_SHOWING):
-                    zu_sehen.append((k.getRoleName(), k.name or "", k, ))
+                    zu_sehen.append((k.getRoleName(), k.name or "", (text_von(k), k.description or ""),
+                                     k.childCount))
         finally:
             spiel.kill()
             spiel.wait()
 
-        namen = [n for _, n, _ in zu_sehen]
+        namen = [n for _, n, _, _ in zu_sehen]
         for soll in ("Punkte: 0", "Glücksrad: Aussetzen", "Lampe Wort raten: aus", "Lampe Kaufen: aus",
                      "Ratezeit: nicht begrenzt", "drehen", "Übungsschwerpunkt"):
             if soll not in namen:
@@ -94,21 +98,24 @@ def main():
         if len([n for n in namen if n.startswith("Glücksrad: ")]) != 1:
             fehler.append("not exactly one wheel value on show")
 
-        verdeckt = [k for _, n, k in zu_sehen if n == "verdeckt"]
+        verdeckt = [t for _, n, t, _ in zu_sehen if n == "verdeckt"]
         if not verdeckt:
             fehler.append("no hidden letter cell")
-        for k in verdeckt:
+        for text, beschreibung in verdeckt:
             # The cell's letter is on the screen in the background colour; a
             # screen reader must not get it through the text or the description.
-            text = text_von(k)
             if text not in (None, "", "verdeckt"):
                 fehler.append(f"a hidden cell gives its letter away through its text: {text!r}")
-            if k.description:
-                fehler.append(f"a hidden cell has a description: {k.description!r}")
+            if beschreibung:
+                fehler.append(f"a hidden cell has a description: {beschreibung!r}")
 
-        for rolle, name, _ in zu_sehen:
-            if not name.strip() and rolle not in OHNE_NAMEN:
+        # Containers need no name; everything a reader lands on does.
+        for rolle, name, _, kinder in zu_sehen:
+            if not name.strip() and (kinder == 0 or rolle not in OHNE_NAMEN):
                 fehler.append(f"a {rolle} without a name")
+        for soll in ("Name", "Punkte"):
+            if not any(r == "panel" and n == soll for r, n, _, _ in zu_sehen):
+                fehler.append(f"no group \"{soll}\"")
 
         print(f"{len(zu_sehen)} accessible objects on show, {len(verdeckt)} hidden letter cells")
     for f in sorted(set(fehler)):
