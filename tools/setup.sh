@@ -10,6 +10,7 @@ WIRBELIX_PAKETE=(
   fonts-liberation fonts-dejavu-core
   libchm-dev
   pulseaudio pulseaudio-utils
+  desktop-file-utils xvfb xauth dbus-x11 at-spi2-core python3-pyatspi
 )
 
 wirbelix_pakete() {

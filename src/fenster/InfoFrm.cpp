@@ -23,6 +23,7 @@ InfoFrm::InfoFrm(Plattform& p, int nebenVersion, int revision) : Form(p, "InfoFr
     const Schrift normal{"MS Sans Serif", 8.25, false, false};
 
     neu(Image1, Art::Image, "Image1", nullptr, 1650, 90, 1500, 555).bild = "@info_logo";
+    Image1.zugangsName = "Wirbelix-Logo";
     auto& rahmen = neu(Frame1, Art::Frame, "Frame1", nullptr, 90, 720, 3135, 2445);
     rahmen.caption = "Wirbelix";
     rahmen.schrift = fett;

@@ -170,6 +170,7 @@ public:
     void switchVuRestZeit(bool ein);
     void resetVuRestZeit();
     void EnergTimer_Timer();
+    void benenneSpielzeit();  // the bar's name for a screen reader
     void RestZeitTimer_Timer();
     void drawVuZeiger(int16_t s);
     static double gradInRad(double grad);

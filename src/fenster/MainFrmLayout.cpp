@@ -65,6 +65,7 @@ void MainFrm::baueLayout() {
         l.x2 = x2;
         l.y2 = y2;
         l.vorder = f;
+        l.zugangsName = "Trennlinie";
     };
     linie(Line1, "Line1", 0, 0, 9600, 0, kGrau);
     linie(LinieOben, "LinieOben", 0, 5615, 9600, 5615, kGrau);
@@ -105,6 +106,7 @@ void MainFrm::baueLayout() {
     Frame1.schrift = kSansFett;
     neu(Frame4, Art::Frame, "Frame4", &Frame1, 180, 270, 3135, 675).caption = "Name";
     Frame4.schrift = kSansFett;
+    Frame4.zugangsName = "Name";  // nested frames would otherwise be read as "Spieler"
     auto& name = neu(SpNameLbl, Art::Label, "SpNameLbl", &Frame4, 120, 240, 2865, 330);
     name.caption = "[Kein Name]";
     name.schrift = Schrift{"Arial", 14.25, true, false};
@@ -113,6 +115,7 @@ void MainFrm::baueLayout() {
     name.ausrichtung = Ausrichtung::Mitte;
     neu(Frame2, Art::Frame, "Frame2", &Frame1, 3720, 270, 1545, 675).caption = "Punkte";
     Frame2.schrift = kSansFett;
+    Frame2.zugangsName = "Punkte";
     for (int i = 0; i < 6; ++i) {
         auto& d = neu(punkZiff[i], Art::Label, "punkZiff", &Frame2, 60 + 240 * i, 240, 240, 390, i);
         d.caption = "0";
@@ -121,10 +124,12 @@ void MainFrm::baueLayout() {
         d.hinter = kSchwarz;
         d.rahmen = true;
         d.ausrichtung = Ausrichtung::Mitte;
+        d.zugangsName = "Punkte: 0";
     }
 
     // The title strip, shared by the unit's title and the example sentence.
-    neu(UebTitelFrame, Art::Frame, "UebTitelFrame", nullptr, 1200, 5790, 7305, 600);
+    neu(UebTitelFrame, Art::Frame, "UebTitelFrame", nullptr, 1200, 5790, 7305, 600).zugangsName =
+        "Übungsschwerpunkt";
     auto& titel = neu(UebTitelLabel, Art::Label, "UebTitelLabel", &UebTitelFrame, 150, 180, 7020, 315);
     titel.caption = "[kein Übungsschwerpunkt]";
     titel.schrift = Schrift{"Arial", 12, true, false};
@@ -141,13 +146,16 @@ void MainFrm::baueLayout() {
 
     // The wheel.
     neu(Frame3, Art::Frame, "Frame3", nullptr, 60, 1530, 2985, 3195).ohneRahmen = true;
+    Frame3.zugangsName = "Glücksrad";
     for (int i = 0; i < 10; ++i) {
         auto& r = neu(RadImg[i], Art::Image, "RadImg", &Frame3, 90, 210, 2775, 2775, i);
         r.visible = false;
         r.strecken = true;
     }
     neu(Image2, Art::Image, "Image2", &Frame3, 1320, 1470, 285, 285).bild = "@radkappe";
+    Image2.zugangsName = "Nabe des Glücksrads";
     neu(RadStopMarke, Art::Image, "RadStopMarke", nullptr, 3075, 3030, 225, 225).bild = "@stopmarke";
+    RadStopMarke.zugangsName = "Stoppmarke des Glücksrads";
     RadStopMarke.strecken = true;
 
     // Buttons.
@@ -174,22 +182,29 @@ void MainFrm::baueLayout() {
 
     // Lamps and their picture sources.
     neu(WortRatenLampe, Art::Image, "WortRatenLampe", nullptr, 4170, 3450, 375, 375).strecken = true;
+    WortRatenLampe.zugangsName = "Lampe Wort raten: aus";
     neu(KaufenLampe, Art::Image, "KaufenLampe", nullptr, 8280, 3450, 375, 375).strecken = true;
+    KaufenLampe.zugangsName = "Lampe Kaufen: aus";
     auto& gruen = neu(LampeGruenImg, Art::Image, "LampeGrünImg", nullptr, 8550, 120, 390, 390);
     gruen.bild = "@lampe_gruen";
     gruen.visible = false;
+    gruen.zugangsName = "grüne Lampe";
     auto& rot = neu(LampeRotImg, Art::Image, "LampeRotImg", nullptr, 8550, 840, 390, 390);
     rot.bild = "@lampe_rot";
     rot.visible = false;
+    rot.zugangsName = "rote Lampe";
 
     // Guess-time meter and play-time gauge.
-    neu(vuRestZeitImage, Art::Image, "vuRestZeitImage", nullptr, 8700, 5700, 825, 825);
+    neu(vuRestZeitImage, Art::Image, "vuRestZeitImage", nullptr, 8700, 5700, 825, 825).zugangsName =
+        "Ratezeit: nicht begrenzt";
     auto& vuEin = neu(vuRestZeitEinImg, Art::Image, "vuRestZeitEinImg", nullptr, 3060, 2010, 825, 825);
     vuEin.bild = "@vu_ein";
     vuEin.visible = false;
+    vuEin.zugangsName = "Ratezeit läuft";
     auto& vuAus = neu(vuRestZeitAusImg, Art::Image, "vuRestZeitAusImg", nullptr, 3060, 1320, 825, 825);
     vuAus.bild = "@vu_aus";
     vuAus.visible = false;
+    vuAus.zugangsName = "Ratezeit aus";
     neu(vuNadel, Art::Line, "vuNadel", nullptr, 0, 0, 0, 0);
     vuNadel.x1 = 9120;
     vuNadel.y1 = 6220;
@@ -197,15 +212,20 @@ void MainFrm::baueLayout() {
     vuNadel.y2 = 5850;
     vuNadel.vorder = Farbe{255, 0, 0};
     vuNadel.linienBreite = 2;
+    vuNadel.zugangsName = "Zeiger der Ratezeit";
     auto& achse = neu(vuAchse, Art::Shape, "vuAchse", nullptr, 9060, 6090, 135, 135);
     achse.gefuellt = true;
     achse.vorder = kSchwarz;
     achse.hinter = kSchwarz;
+    achse.zugangsName = "Achse des Zeigers";
     neu(Image1, Art::Image, "Image1", nullptr, 8880, 270, 555, 5160).bild = "@energie_rahmen";
+    Image1.zugangsName = "Skala der Spielzeit";
     auto& stand = neu(RestZeitStand, Art::Image, "RestZeitStand", nullptr, 9060, 330, 75, 4605);
     stand.bild = "@energie_balken";
     stand.strecken = true;
+    stand.zugangsName = "Spielzeit: nicht begrenzt";
     neu(UebBausteinImage, Art::Image, "UebBausteinImage", nullptr, 135, 5850, 825, 600).strecken = true;
+    UebBausteinImage.zugangsName = "Bild zum Übungsschwerpunkt";
 
     neuerTimer(gradTimer, "gradTimer", 30);
     neuerTimer(EnergTimer, "EnergTimer", 5000);

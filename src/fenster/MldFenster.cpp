@@ -17,6 +17,8 @@ MldFenster::MldFenster(Plattform& p) : Form(p, "MldFenster") {
     helpId = 1000;
     neu(Image1, Art::Image, "Image1", nullptr, 150, 180, 675, 675).bild = "@meldung";
     neu(MldFrame, Art::Frame, "MldFrame", nullptr, 960, 90, 3105, 1725);
+    Image1.zugangsName = "Hinweiszeichen";
+    MldFrame.zugangsName = "Meldung";
     auto& m = neu(Meldung, Art::Label, "Meldung", &MldFrame, 120, 180, 900, 240);
     m.autoSize = true;
     m.schrift = Schrift{"MS Sans Serif", 9.75, true, false};

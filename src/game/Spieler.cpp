@@ -46,7 +46,12 @@ void MainFrm::naechsterSpieler() {
 
 void MainFrm::zeigePunkte() {
     const std::string text = sechsstellig(punkte());
-    for (size_t i = 0; i < punkZiff.size(); ++i) punkZiff[i].caption = text.substr(i, 1);
+    // A screen reader reads the score as one number from any of its digits.
+    const std::string name = "Punkte: " + std::to_string(punkte());
+    for (size_t i = 0; i < punkZiff.size(); ++i) {
+        punkZiff[i].caption = text.substr(i, 1);
+        punkZiff[i].zugangsName = name;
+    }
     jetztZeichnen();
 }
 

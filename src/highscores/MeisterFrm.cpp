@@ -20,7 +20,7 @@ MeisterFrm::MeisterFrm(Spiel& spiel) : Form(spiel.plattform, "MeisterFrm"), spie
     helpId = 3005;
     width = 4755;
     height = 3675;
-    neu(Frame1, Art::Frame, "Frame1", nullptr, 75, 0, 4605, 3135);
+    neu(Frame1, Art::Frame, "Frame1", nullptr, 75, 0, 4605, 3135).zugangsName = "Meisterliste";
     const Schrift fett{"MS Sans Serif", 8.25, true, false};
     auto ueberschrift = [&](Steuerelement& s, const char* name, const char* text, int32_t left, int32_t w) {
         neu(s, Art::Label, name, &Frame1, left, 195, w, 240);

@@ -15,6 +15,8 @@ CompZugFrm::CompZugFrm(Spiel& spiel) : Form(spiel.plattform, "CompZugFrm"), spie
     neu(Frame1, Art::Frame, "Frame1", nullptr, 30, -60, 4575, 1515);
     auto& bild = neu(Image1, Art::Image, "Image1", &Frame1, 120, 180, 1275, 1170);
     bild.bild = "@computer";
+    bild.zugangsName = "Computer";
+    Frame1.zugangsName = "Der Computer ist am Zug";
     bild.strecken = true;
     auto& bitte = neu(Label1, Art::Label, "Label1", &Frame1, 1530, 240, 2985, 345);
     bitte.caption = "Bitte warten!";

@@ -244,7 +244,11 @@ void FormFenster::anwenden(Bindung& b, const wx::Anzeige* alt) {
         }
         case Art::Image: {
             if (lage) w->setGeometry(pixelRechteck(s));
-            if (lage || anders(&S::bild) || anders(&S::strecken)) {
+            // A picture file on a hidden image (the wheel's other segments) is
+            // drawn when the image is first shown, not at start-up.
+            const bool aufschieben = !s.visible && !s.bild.empty() && s.bild.front() != '@';
+            const bool neu = lage || anders(&S::bild) || anders(&S::strecken);
+            if (!aufschieben && (neu || (alt && !alt->visible && s.visible))) {
                 const QRect r = pixelRechteck(s);
                 static_cast<BildWidget*>(w)->setzeBild(
                     bildFuer(s.bild, r.size(), s.strecken, skala_, devicePixelRatioF()));

@@ -108,6 +108,7 @@ EinstellFrm::EinstellFrm(Spiel& spiel) : Form(spiel.plattform, "EinstellFrm"), s
     auto& updn = neu(UpDnFehlVersuche, Art::SpinBox, "UpDnFehlVersuche", &Frame3, 2670, 1110, 300 + 255, 360);
     updn.minimum = 1;
     updn.maximum = 9;
+    updn.zugangsName = "Fehlversuche maximal";
     setzeFehlversuche(5);
 
     auto& ok = neu(okBtn, Art::Button, "okBtn", nullptr, 4020, 2580, 1545, 450);

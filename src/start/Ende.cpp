@@ -25,6 +25,8 @@ EndeFrm::EndeFrm(Plattform& p) : Form(p, "EndeFrm") {
     height = 1800;
     neu(Image1, Art::Image, "Image1", nullptr, 150, 180, 675, 675).bild = "@meldung";
     neu(MldFrame, Art::Frame, "MldFrame", nullptr, 960, 90, 2745, 1095);
+    Image1.zugangsName = "Hinweiszeichen";
+    MldFrame.zugangsName = "Meldung";
     auto& m = neu(Meldung, Art::Label, "Meldung", &MldFrame, 120, 210, 2490, 750);
     m.wortUmbruch = true;
     m.transparent = true;

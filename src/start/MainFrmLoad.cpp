@@ -66,6 +66,7 @@ bool MainFrm::Form_Load() {
     WortAufbauen();
 
     EnergTimer.enabled = true;
+    benenneSpielzeit();
     FehlVersuche = 0;
     setzeLampe(0, false);
     setzeLampe(1, false);

@@ -1,6 +1,8 @@
 // Lamps, the menu group, the guess-time meter, and the hook of the
 // play-time gauge.
+#include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "fenster/EinstellFrm.h"
 #include "fenster/MainFrm.h"
@@ -14,6 +16,9 @@ void MainFrm::setzeLampe(int16_t lampe, bool an) {
     Steuerelement* ziel = lampe == 0 ? &WortRatenLampe : lampe == 1 ? &KaufenLampe : nullptr;
     if (!ziel) return;
     ziel->bild = an ? LampeGruenImg.bild : LampeRotImg.bild;
+    // The colour alone tells a screen reader nothing: the lamp says what it allows.
+    ziel->zugangsName = std::string(lampe == 0 ? "Lampe Wort raten: " : "Lampe Kaufen: ") +
+                        (an ? "an" : "aus");
 }
 
 void MainFrm::schalteMenues(bool an) {
@@ -55,6 +60,15 @@ void MainFrm::drawVuZeiger(int16_t s) {
     vuNadel.y1 = static_cast<int32_t>(runde(vuRestZeitImage.top + r));
     vuNadel.x2 = static_cast<int32_t>(runde(vuRestZeitImage.left + r - dx));
     vuNadel.y2 = static_cast<int32_t>(runde(vuRestZeitImage.top + r - dy));
+
+    // For a screen reader the dial is the time left, in seconds.
+    if (vuRestZeitImage.bild == vuRestZeitEinImg.bild && !vuRestZeitEinImg.bild.empty()) {
+        const int rest = std::max(0, kVoll - s) / kSchritt * kTakt / 1000;
+        vuRestZeitImage.zugangsName =
+            "Ratezeit: noch " + std::to_string(rest) + (rest == 1 ? " Sekunde" : " Sekunden");
+    } else {
+        vuRestZeitImage.zugangsName = "Ratezeit: nicht begrenzt";
+    }
 }
 
 void MainFrm::initVuRestZeit() {

@@ -2,6 +2,7 @@
 // its top for every second that passed since the last step; when it is
 // shorter than 100 twips the play time is over and the game ends.
 #include <algorithm>
+#include <string>
 
 #include "fenster/MainFrm.h"
 #include "fenster/Spiel.h"
@@ -27,6 +28,7 @@ void MainFrm::EnergTimer_Timer() {
     RestZeitStand.height -= d;
     RestZeitStand.top += d;
     StartZeit = jetzt;
+    benenneSpielzeit();
 
     if (RestZeitStand.height < kLeererBalken) {
         gradTimer.enabled = false;
@@ -36,6 +38,18 @@ void MainFrm::EnergTimer_Timer() {
         spiel.zeigeMeldung(g.MeldungsText, "&OK", "", "Ende der Spielzeit");
         programmEnde();
     }
+}
+
+// For a screen reader the bar is the play time left, in whole minutes begun.
+void MainFrm::benenneSpielzeit() {
+    if (g.SpielzeitFaktor <= 0) {
+        RestZeitStand.zugangsName = "Spielzeit: nicht begrenzt";
+        return;
+    }
+    const int32_t sekunden = std::max<int32_t>(RestZeitStand.height - kLeererBalken, 0) / g.SpielzeitFaktor;
+    const int32_t minuten = (sekunden + 59) / 60;
+    RestZeitStand.zugangsName =
+        "Spielzeit: noch " + std::to_string(minuten) + (minuten == 1 ? " Minute" : " Minuten");
 }
 
 }  // namespace wx

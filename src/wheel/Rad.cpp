@@ -8,7 +8,26 @@
 
 namespace wx {
 
-void MainFrm::initRadWerte() { RadWerte = {0, 20, 80, 300, 150, -1, 200, 10, 40, 100}; }
+namespace {
+
+// What a screen reader says for one picture of the wheel: the segment it
+// stands on, as the picture shows it.
+std::string radName(int16_t wert) {
+    switch (wert) {
+        case 0: return "Glücksrad: Aussetzen";
+        case -1: return "Glücksrad: alle Punkte weg";
+        case 300: return "Glücksrad: Glückstreffer, 100 Punkte";
+        default: return "Glücksrad: " + std::to_string(wert) + " Punkte";
+    }
+}
+
+}  // namespace
+
+void MainFrm::initRadWerte() {
+    RadWerte = {0, 20, 80, 300, 150, -1, 200, 10, 40, 100};
+    // Only the picture at RadPos is shown, so its name is the wheel's value.
+    for (size_t i = 0; i < RadImg.size(); ++i) RadImg[i].zugangsName = radName(RadWerte[i]);
+}
 
 void MainFrm::ladeRadBilder() {
     std::string fehlen;
