@@ -291,6 +291,7 @@ TextSetup textSetup(const Canvas& c, const wmfFont* f)
     if (raw.width != 0 && f->lfHeight != 0 && fm.averageCharWidth() > 0) {
         const double wanted = double(f->lfWidth) / double(f->lfHeight); // per unit of height
         setup.stretch = wanted / (fm.averageCharWidth() * setup.perHeight);
+        setup.stretch = std::clamp(setup.stretch, 1.0 / detail::kMaxFontStretch, double(detail::kMaxFontStretch));
     }
     return setup;
 }
@@ -686,6 +687,8 @@ QImage renderData(QByteArray data, const QSize& pixelSize)
     canvas.textAllowed = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
     api->user_data = &canvas;
 
+    // libwmf sees only the bytes that were checked.
+    data.truncate(layout->length);
     if (!session.open(data)) return {};
 
     wmfD_Rect box{};
@@ -721,6 +724,12 @@ QImage render(const QString& path, const QSize& pixelSize, bool* ok)
     QImage image = renderData(file.readAll(), pixelSize);
     if (ok) *ok = !image.isNull();
     return image;
+}
+
+QImage renderBytes(const QByteArray& data, const QSize& pixelSize)
+{
+    if (pixelSize.isEmpty() || data.size() > detail::kMaxFileSize) return {};
+    return renderData(data, pixelSize);
 }
 
 } // namespace wmf

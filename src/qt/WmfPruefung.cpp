@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <functional>
 
 namespace wmf::detail {
 namespace {
@@ -39,30 +41,45 @@ private:
 // object after that object is deleted, which is harmless until the slot is
 // reused for another kind of object: drawing then reads, say, a pen as if it
 // were a font.  Such files are refused, as are selecting and deleting empty
-// slots.
+// slots.  Only SelectObject changes what the DC draws with; a clip region or
+// palette selection must name an object of its own kind.
 class ObjectTable {
 public:
-    enum Kind : std::uint8_t { Free, Pen, Brush, Font, Other, KindCount };
+    enum Kind : std::uint8_t { Free, Pen, Brush, Font, Palette, Region, KindCount };
 
     explicit ObjectTable(int size) : slots_(std::size_t(size), Free) {}
 
+    // Slots below next_ that were emptied again wait in a min-heap, so the
+    // lowest free slot is found without walking the table.
     bool create(Kind kind)
     {
-        const auto slot = std::find(slots_.begin(), slots_.end(), Free);
-        if (slot == slots_.end()) return false;
-        *slot = kind;
+        std::size_t slot;
+        if (!freed_.empty()) {
+            std::pop_heap(freed_.begin(), freed_.end(), std::greater<>());
+            slot = freed_.back();
+            freed_.pop_back();
+        } else if (next_ < slots_.size()) {
+            slot = next_++;
+        } else {
+            return false;
+        }
+        slots_[slot] = kind;
         return true;
     }
     bool select(unsigned index)
     {
         if (!holds(index)) return false;
-        selected_[slots_[index]] = int(index);
+        const Kind kind = slots_[index];
+        if (kind == Pen || kind == Brush || kind == Font) selected_[kind] = int(index);
         return true;
     }
+    bool holdsKind(unsigned index, Kind kind) const { return holds(index) && slots_[index] == kind; }
     bool remove(unsigned index)
     {
         if (!holds(index)) return false;
         slots_[index] = Free;
+        freed_.push_back(index);
+        std::push_heap(freed_.begin(), freed_.end(), std::greater<>());
         return true;
     }
     // Whether the DC's current object of this kind is still one.
@@ -76,7 +93,9 @@ private:
     bool holds(unsigned index) const { return index < slots_.size() && slots_[index] != Free; }
 
     std::vector<Kind> slots_;
-    int selected_[KindCount] = {-1, -1, -1, -1, -1};
+    std::vector<std::size_t> freed_;
+    std::size_t next_ = 0;
+    int selected_[KindCount] = {-1, -1, -1, -1, -1, -1};
 };
 
 } // namespace
@@ -105,18 +124,29 @@ std::optional<FileLayout> checkFile(const QByteArray& data)
     const std::uint16_t headerWords = in.u16(pos + 2);
     const std::uint16_t version = in.u16(pos + 4);
     const std::uint16_t objects = in.u16(pos + 10);
+    const std::uint32_t largest = in.u32(pos + 12);
     if ((type != 1 && type != 2) || headerWords != 9 || (version != 0x0100 && version != 0x0300))
         return std::nullopt;
+    // libwmf allocates by these two numbers before reading a record, so they
+    // must fit the file: every object needs a record of at least six bytes.
+    if (objects > kMaxObjects || qint64(objects) * 6 > in.size() - pos) return std::nullopt;
+    if (largest < 3 || qint64(largest) * 2 > in.size() - pos - 18) return std::nullopt;
     pos += 18;
 
     ObjectTable table(objects);
 
-    for (;;) {
-        if (!in.has(pos, 6)) return std::nullopt;
+    for (qint64 records = 0;; ++records) {
+        if (!in.has(pos, 6) || records > kMaxRecords) return std::nullopt;
         const std::uint32_t words = in.u32(pos);
         const std::uint16_t function = in.u16(pos + 4);
-        if (words < 3 || !in.has(pos, qint64(words) * 2)) return std::nullopt;
-        if (function == 0x0000) return layout; // EOF
+        if (words < 3 || words > largest || !in.has(pos, qint64(words) * 2)) return std::nullopt;
+        // libwmf ends only on a bare EOF record and plays on past any other
+        // record of function 0.
+        if (function == 0x0000) {
+            if (words != 3) return std::nullopt;
+            layout.length = pos + 6;
+            return layout;
+        }
 
         const qint64 params = pos + 6;
         const qint64 paramBytes = qint64(words) * 2 - 6;
@@ -182,9 +212,13 @@ std::optional<FileLayout> checkFile(const QByteArray& data)
             break;
         }
         case 0x012D: // SelectObject
-        case 0x012C: // SelectClipRegion
-        case 0x0234: // SelectPalette
             fits = needs(2) && table.select(in.u16(params));
+            break;
+        case 0x012C: // SelectClipRegion
+            fits = needs(2) && table.holdsKind(in.u16(params), ObjectTable::Region);
+            break;
+        case 0x0234: // SelectPalette
+            fits = needs(2) && table.holdsKind(in.u16(params), ObjectTable::Palette);
             break;
         case 0x01F0: // DeleteObject
             fits = needs(2) && table.remove(in.u16(params));
@@ -198,8 +232,10 @@ std::optional<FileLayout> checkFile(const QByteArray& data)
             fits = table.create(ObjectTable::Brush);
             break;
         case 0x00F7: // CreatePalette
+            fits = table.create(ObjectTable::Palette);
+            break;
         case 0x06FF: // CreateRegion
-            fits = table.create(ObjectTable::Other);
+            fits = table.create(ObjectTable::Region);
             break;
         case 0x02FB: { // CreateFontIndirect
             fits = needs(18) && table.create(ObjectTable::Font);
@@ -208,6 +244,10 @@ std::optional<FileLayout> checkFile(const QByteArray& data)
             font.height = in.s16(params);
             font.width = in.s16(params + 2);
             font.escapement = in.s16(params + 4);
+            if (std::abs(font.width) > kMaxFontStretch * std::max(std::abs(font.height), 1)) {
+                fits = false;
+                break;
+            }
             const qint64 faceBytes = std::min<qint64>(paramBytes - 18, 32);
             const char* face = in.at(params + 18);
             font.face = QByteArray(face, qint64(::strnlen(face, size_t(faceBytes))));
