@@ -12,14 +12,16 @@
 
 namespace wmf::detail {
 
-// Larger files are not read at all.  A wheel picture takes a few kilobytes;
-// the limits keep the cost of the worst file that passes them to a fraction
-// of a second.
-inline constexpr qint64 kMaxFileSize = 1024 * 1024;
+// Larger files are not read at all.  A wheel picture takes about 2 KB in
+// some 150 records with 4 objects; the limits leave room for far richer
+// pictures while keeping the worst file that passes them to a fraction of a
+// second (thick ellipses cost the most per record, long polylines and text
+// per byte).
+inline constexpr qint64 kMaxFileSize = 64 * 1024;
 // Most records and objects a file may hold.  libwmf searches its object
 // table linearly for a free slot, so the number of objects is kept small.
-inline constexpr qint64 kMaxRecords = 20000;
-inline constexpr int kMaxObjects = 1024;
+inline constexpr qint64 kMaxRecords = 1000;
+inline constexpr int kMaxObjects = 256;
 // A font wider than this many times its height is refused; Qt cannot lay
 // out glyphs that distorted.
 inline constexpr int kMaxFontStretch = 64;
