@@ -213,7 +213,7 @@ std::unique_ptr<ChmDatei> ChmDatei::oeffne(const std::string& pfad, std::string*
         const std::string p = ui.path;
         if (p.empty() || p.back() == '/') continue;  // folders
         const std::string kanonisch = p.front() == '/' ? p : "/" + p;
-        chm->nachKlein_.emplace(kleinText(kanonisch), kanonisch);
+        chm->nachKlein_.emplace(kleinText(intern(kanonisch)), kanonisch);  // found as finde() looks
         const char erstes = kanonisch.size() > 1 ? kanonisch[1] : '\0';
         if (erstes != '#' && erstes != '$' && kanonisch.rfind("::", 0) != 0) chm->themen_.push_back(kanonisch);
     }

@@ -82,11 +82,15 @@ public:
         std::push_heap(freed_.begin(), freed_.end(), std::greater<>());
         return true;
     }
-    // Whether the DC's current object of this kind is still one.
+    // Whether the DC's current object of this kind is still one.  A deleted
+    // pen or brush leaves its values in the slot; a deleted font has had its
+    // face name freed, so text needs a font still there.
     bool usable(Kind kind) const
     {
         const int slot = selected_[kind];
-        return slot < 0 || slots_[std::size_t(slot)] == kind || slots_[std::size_t(slot)] == Free;
+        if (slot < 0) return true;
+        const Kind held = slots_[std::size_t(slot)];
+        return held == kind || (held == Free && kind != Font);
     }
 
 private:
@@ -97,6 +101,32 @@ private:
     std::size_t next_ = 0;
     int selected_[KindCount] = {-1, -1, -1, -1, -1, -1};
 };
+
+// The records libwmf knows.  It tells them apart by the low byte alone (the
+// high byte only counts the parameters), so a record whose low byte names
+// one of these under another number is played as that record.
+constexpr std::uint16_t kKnownFunctions[] = {
+    0x001E, 0x0035, 0x0037, 0x00F7, 0x0102, 0x0103, 0x0104, 0x0105, 0x0106, 0x0107, 0x0108,
+    0x0127, 0x012A, 0x012B, 0x012C, 0x012D, 0x012E, 0x0139, 0x0142, 0x01F0, 0x01F9, 0x0201,
+    0x0209, 0x020A, 0x020B, 0x020C, 0x020D, 0x020E, 0x020F, 0x0211, 0x0213, 0x0214, 0x0220,
+    0x0228, 0x0231, 0x0234, 0x0324, 0x0325, 0x0410, 0x0412, 0x0415, 0x0416, 0x0418, 0x0419,
+    0x041B, 0x041F, 0x0429, 0x0436, 0x0521, 0x0538, 0x0548, 0x061C, 0x061D, 0x0626, 0x0817,
+    0x081A, 0x0830, 0x0922, 0x0940, 0x0A32, 0x0B23, 0x0B41, 0x0D33, 0x0F43, 0x02FA, 0x02FB,
+    0x02FC, 0x06FF, 0x012C};
+
+bool knownExactly(std::uint16_t function)
+{
+    return std::find(std::begin(kKnownFunctions), std::end(kKnownFunctions), function) !=
+           std::end(kKnownFunctions);
+}
+
+// Whether libwmf would take the record for another one than its number says.
+bool aliased(std::uint16_t function)
+{
+    for (const std::uint16_t known : kKnownFunctions)
+        if ((known & 0xFF) == (function & 0xFF)) return known != function && !knownExactly(function);
+    return false;
+}
 
 } // namespace
 
@@ -148,6 +178,7 @@ std::optional<FileLayout> checkFile(const QByteArray& data)
             return layout;
         }
 
+        if (aliased(function)) return std::nullopt;
         const qint64 params = pos + 6;
         const qint64 paramBytes = qint64(words) * 2 - 6;
         auto needs = [&](qint64 bytes) { return bytes <= paramBytes; };
