@@ -164,8 +164,7 @@ TEST(Render, MissingOrBrokenFilesGiveANullImage)
         {"text after the selected font was deleted", metafile(1, {font, selectFirst, {0x01F0, 0}, text}), false},
         // libwmf reads 0x08FB as CreateFontIndirect: a second font the check would not see.
         {"a font record under another number",
-         metafile(2, {font, selectFirst, [&] { auto f = font; f[0] = 0x08FB; return f; }(), {0x01F0, 0}, pen, text}),
-         false},
+         metafile(2, {font, selectFirst, [&] { auto f = font; f[0] = 0x08FB; return f; }(), text}), false},
         {"palette selection naming a pen", metafile(1, {pen, {0x0234, 0}, ellipse}), false},
         // A freed slot is the lowest free one and is taken again first.
         {"a font created into a freed lower slot",
