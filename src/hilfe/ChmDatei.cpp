@@ -14,7 +14,7 @@ namespace {
 
 // More entries than any real help file has; a directory that claims more is
 // read no further.
-constexpr size_t kMeisteEintraege = 200000;
+constexpr size_t kMeisteEintraege = 20000;
 
 char klein(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
