@@ -45,6 +45,8 @@ namespace {
 
 // Text is measured at this pixel size and scaled to the wanted height.
 constexpr double kRefPixels = 128.0;
+// Widest pen drawn, in image pixels.
+constexpr double kMaxPenPixels = 1024.0;
 
 struct Canvas {
     QPainter* painter = nullptr;
@@ -130,7 +132,9 @@ QPen penOf(const wmfDC* dc, double imageScale)
         qp.setCosmetic(true);
         qp.setWidthF(1.0);
     } else {
-        qp.setWidthF(pen->width);
+        // A pen far wider than any picture covers it all the same; wider
+        // still, Qt's stroker takes seconds over a dashed outline.
+        qp.setWidthF(std::min(double(pen->width), kMaxPenPixels / imageScale));
     }
     switch (style & PS_STYLE_MASK) {
     case PS_DASH: qp.setStyle(Qt::DashLine); break;
