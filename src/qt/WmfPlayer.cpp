@@ -394,9 +394,19 @@ void drawText(wmfAPI* api, wmfDrawText_t* t)
         if (dc->bgmode == OPAQUE)
             p.fillRect(QRectF(0, -fm.ascent(), advance, fm.ascent() + fm.descent()),
                        toQColor(dc->bgcolor));
-        p.setFont(setup.font);
-        p.setPen(toQColor(dc->textcolor));
-        p.drawText(QPointF(0, 0), text);
+        // Glyphs distorted or huge on the image go as outlines: Qt's glyph
+        // cache crashes on some of them.
+        const QTransform t = p.transform();
+        const double sx = std::hypot(t.m11(), t.m12()), sy = std::hypot(t.m21(), t.m22());
+        if (sy * kRefPixels > 512 || sx > 8 * sy || sy > 8 * sx) {
+            QPainterPath outline;
+            outline.addText(QPointF(0, 0), setup.font, text);
+            p.fillPath(outline, toQColor(dc->textcolor));
+        } else {
+            p.setFont(setup.font);
+            p.setPen(toQColor(dc->textcolor));
+            p.drawText(QPointF(0, 0), text);
+        }
         p.restore();
     });
 }
