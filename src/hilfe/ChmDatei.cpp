@@ -14,7 +14,7 @@ namespace {
 
 // More entries than any real help file has; a directory that claims more is
 // read no further.
-constexpr size_t kMeisteEintraege = 200000;
+constexpr size_t kMeisteEintraege = 20000;
 
 char klein(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -213,7 +213,7 @@ std::unique_ptr<ChmDatei> ChmDatei::oeffne(const std::string& pfad, std::string*
         const std::string p = ui.path;
         if (p.empty() || p.back() == '/') continue;  // folders
         const std::string kanonisch = p.front() == '/' ? p : "/" + p;
-        chm->nachKlein_.emplace(kleinText(kanonisch), kanonisch);
+        chm->nachKlein_.emplace(kleinText(intern(kanonisch)), kanonisch);  // found as finde() looks
         const char erstes = kanonisch.size() > 1 ? kanonisch[1] : '\0';
         if (erstes != '#' && erstes != '$' && kanonisch.rfind("::", 0) != 0) chm->themen_.push_back(kanonisch);
     }

@@ -45,6 +45,8 @@ namespace {
 
 // Text is measured at this pixel size and scaled to the wanted height.
 constexpr double kRefPixels = 128.0;
+// Widest pen drawn, in image pixels.
+constexpr double kMaxPenPixels = 1024.0;
 
 struct Canvas {
     QPainter* painter = nullptr;
@@ -130,7 +132,9 @@ QPen penOf(const wmfDC* dc, double imageScale)
         qp.setCosmetic(true);
         qp.setWidthF(1.0);
     } else {
-        qp.setWidthF(pen->width);
+        // A pen far wider than any picture covers it all the same; wider
+        // still, Qt's stroker takes seconds over a dashed outline.
+        qp.setWidthF(std::min(double(pen->width), kMaxPenPixels / imageScale));
     }
     switch (style & PS_STYLE_MASK) {
     case PS_DASH: qp.setStyle(Qt::DashLine); break;
@@ -291,6 +295,7 @@ TextSetup textSetup(const Canvas& c, const wmfFont* f)
     if (raw.width != 0 && f->lfHeight != 0 && fm.averageCharWidth() > 0) {
         const double wanted = double(f->lfWidth) / double(f->lfHeight); // per unit of height
         setup.stretch = wanted / (fm.averageCharWidth() * setup.perHeight);
+        setup.stretch = std::clamp(setup.stretch, 1.0 / detail::kMaxFontStretch, double(detail::kMaxFontStretch));
     }
     return setup;
 }
@@ -389,9 +394,19 @@ void drawText(wmfAPI* api, wmfDrawText_t* t)
         if (dc->bgmode == OPAQUE)
             p.fillRect(QRectF(0, -fm.ascent(), advance, fm.ascent() + fm.descent()),
                        toQColor(dc->bgcolor));
-        p.setFont(setup.font);
-        p.setPen(toQColor(dc->textcolor));
-        p.drawText(QPointF(0, 0), text);
+        // Glyphs distorted or huge on the image go as outlines: Qt's glyph
+        // cache crashes on some of them.
+        const QTransform t = p.transform();
+        const double sx = std::hypot(t.m11(), t.m12()), sy = std::hypot(t.m21(), t.m22());
+        if (sy * kRefPixels > 512 || sx > 8 * sy || sy > 8 * sx) {
+            QPainterPath outline;
+            outline.addText(QPointF(0, 0), setup.font, text);
+            p.fillPath(outline, toQColor(dc->textcolor));
+        } else {
+            p.setFont(setup.font);
+            p.setPen(toQColor(dc->textcolor));
+            p.drawText(QPointF(0, 0), text);
+        }
         p.restore();
     });
 }
@@ -686,6 +701,8 @@ QImage renderData(QByteArray data, const QSize& pixelSize)
     canvas.textAllowed = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
     api->user_data = &canvas;
 
+    // libwmf sees only the bytes that were checked.
+    data.truncate(layout->length);
     if (!session.open(data)) return {};
 
     wmfD_Rect box{};
@@ -721,6 +738,12 @@ QImage render(const QString& path, const QSize& pixelSize, bool* ok)
     QImage image = renderData(file.readAll(), pixelSize);
     if (ok) *ok = !image.isNull();
     return image;
+}
+
+QImage renderBytes(const QByteArray& data, const QSize& pixelSize)
+{
+    if (pixelSize.isEmpty() || data.size() > detail::kMaxFileSize) return {};
+    return renderData(data, pixelSize);
 }
 
 } // namespace wmf

@@ -4,6 +4,7 @@
 // images.  libwmf's record interpreter walks the file; all drawing is done by
 // QPainter, anti-aliased, with text laid out by Qt.
 
+#include <QByteArray>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -19,5 +20,8 @@ namespace wmf {
 // Returns a null image and sets *ok to false if the file is missing,
 // unreadable or corrupt, or if pixelSize is empty.
 QImage render(const QString& path, const QSize& pixelSize, bool* ok = nullptr);
+
+// The same for a metafile's bytes.
+QImage renderBytes(const QByteArray& data, const QSize& pixelSize);
 
 } // namespace wmf

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <functional>
 
 namespace wmf::detail {
 namespace {
@@ -39,45 +41,92 @@ private:
 // object after that object is deleted, which is harmless until the slot is
 // reused for another kind of object: drawing then reads, say, a pen as if it
 // were a font.  Such files are refused, as are selecting and deleting empty
-// slots.
+// slots.  Only SelectObject changes what the DC draws with; a clip region or
+// palette selection must name an object of its own kind.
 class ObjectTable {
 public:
-    enum Kind : std::uint8_t { Free, Pen, Brush, Font, Other, KindCount };
+    enum Kind : std::uint8_t { Free, Pen, Brush, Font, Palette, Region, KindCount };
 
     explicit ObjectTable(int size) : slots_(std::size_t(size), Free) {}
 
+    // Slots below next_ that were emptied again wait in a min-heap, so the
+    // lowest free slot is found without walking the table.
     bool create(Kind kind)
     {
-        const auto slot = std::find(slots_.begin(), slots_.end(), Free);
-        if (slot == slots_.end()) return false;
-        *slot = kind;
+        std::size_t slot;
+        if (!freed_.empty()) {
+            std::pop_heap(freed_.begin(), freed_.end(), std::greater<>());
+            slot = freed_.back();
+            freed_.pop_back();
+        } else if (next_ < slots_.size()) {
+            slot = next_++;
+        } else {
+            return false;
+        }
+        slots_[slot] = kind;
         return true;
     }
     bool select(unsigned index)
     {
         if (!holds(index)) return false;
-        selected_[slots_[index]] = int(index);
+        const Kind kind = slots_[index];
+        if (kind == Pen || kind == Brush || kind == Font) selected_[kind] = int(index);
         return true;
     }
+    bool holdsKind(unsigned index, Kind kind) const { return holds(index) && slots_[index] == kind; }
     bool remove(unsigned index)
     {
         if (!holds(index)) return false;
         slots_[index] = Free;
+        freed_.push_back(index);
+        std::push_heap(freed_.begin(), freed_.end(), std::greater<>());
         return true;
     }
-    // Whether the DC's current object of this kind is still one.
+    // Whether the DC's current object of this kind is still one.  A deleted
+    // pen or brush leaves its values in the slot; a deleted font has had its
+    // face name freed, so text needs a font still there.
     bool usable(Kind kind) const
     {
         const int slot = selected_[kind];
-        return slot < 0 || slots_[std::size_t(slot)] == kind || slots_[std::size_t(slot)] == Free;
+        if (slot < 0) return true;
+        const Kind held = slots_[std::size_t(slot)];
+        return held == kind || (held == Free && kind != Font);
     }
 
 private:
     bool holds(unsigned index) const { return index < slots_.size() && slots_[index] != Free; }
 
     std::vector<Kind> slots_;
-    int selected_[KindCount] = {-1, -1, -1, -1, -1};
+    std::vector<std::size_t> freed_;
+    std::size_t next_ = 0;
+    int selected_[KindCount] = {-1, -1, -1, -1, -1, -1};
 };
+
+// The records libwmf knows.  It tells them apart by the low byte alone (the
+// high byte only counts the parameters), so a record whose low byte names
+// one of these under another number is played as that record.
+constexpr std::uint16_t kKnownFunctions[] = {
+    0x001E, 0x0035, 0x0037, 0x00F7, 0x0102, 0x0103, 0x0104, 0x0105, 0x0106, 0x0107, 0x0108,
+    0x0127, 0x012A, 0x012B, 0x012C, 0x012D, 0x012E, 0x0139, 0x0142, 0x01F0, 0x01F9, 0x0201,
+    0x0209, 0x020A, 0x020B, 0x020C, 0x020D, 0x020E, 0x020F, 0x0211, 0x0213, 0x0214, 0x0220,
+    0x0228, 0x0231, 0x0234, 0x0324, 0x0325, 0x0410, 0x0412, 0x0415, 0x0416, 0x0418, 0x0419,
+    0x041B, 0x041F, 0x0429, 0x0436, 0x0521, 0x0538, 0x0548, 0x061C, 0x061D, 0x0626, 0x0817,
+    0x081A, 0x0830, 0x0922, 0x0940, 0x0A32, 0x0B23, 0x0B41, 0x0D33, 0x0F43, 0x02FA, 0x02FB,
+    0x02FC, 0x06FF, 0x012C};
+
+bool knownExactly(std::uint16_t function)
+{
+    return std::find(std::begin(kKnownFunctions), std::end(kKnownFunctions), function) !=
+           std::end(kKnownFunctions);
+}
+
+// Whether libwmf would take the record for another one than its number says.
+bool aliased(std::uint16_t function)
+{
+    for (const std::uint16_t known : kKnownFunctions)
+        if ((known & 0xFF) == (function & 0xFF)) return known != function && !knownExactly(function);
+    return false;
+}
 
 } // namespace
 
@@ -105,19 +154,31 @@ std::optional<FileLayout> checkFile(const QByteArray& data)
     const std::uint16_t headerWords = in.u16(pos + 2);
     const std::uint16_t version = in.u16(pos + 4);
     const std::uint16_t objects = in.u16(pos + 10);
+    const std::uint32_t largest = in.u32(pos + 12);
     if ((type != 1 && type != 2) || headerWords != 9 || (version != 0x0100 && version != 0x0300))
         return std::nullopt;
+    // libwmf allocates by these two numbers before reading a record, so they
+    // must fit the file: every object needs a record of at least six bytes.
+    if (objects > kMaxObjects || qint64(objects) * 6 > in.size() - pos) return std::nullopt;
+    if (largest < 3 || qint64(largest) * 2 > in.size() - pos - 18) return std::nullopt;
     pos += 18;
 
     ObjectTable table(objects);
 
-    for (;;) {
-        if (!in.has(pos, 6)) return std::nullopt;
+    for (qint64 records = 0;; ++records) {
+        if (!in.has(pos, 6) || records > kMaxRecords) return std::nullopt;
         const std::uint32_t words = in.u32(pos);
         const std::uint16_t function = in.u16(pos + 4);
-        if (words < 3 || !in.has(pos, qint64(words) * 2)) return std::nullopt;
-        if (function == 0x0000) return layout; // EOF
+        if (words < 3 || words > largest || !in.has(pos, qint64(words) * 2)) return std::nullopt;
+        // libwmf ends only on a bare EOF record and plays on past any other
+        // record of function 0.
+        if (function == 0x0000) {
+            if (words != 3) return std::nullopt;
+            layout.length = pos + 6;
+            return layout;
+        }
 
+        if (aliased(function)) return std::nullopt;
         const qint64 params = pos + 6;
         const qint64 paramBytes = qint64(words) * 2 - 6;
         auto needs = [&](qint64 bytes) { return bytes <= paramBytes; };
@@ -182,9 +243,13 @@ std::optional<FileLayout> checkFile(const QByteArray& data)
             break;
         }
         case 0x012D: // SelectObject
-        case 0x012C: // SelectClipRegion
-        case 0x0234: // SelectPalette
             fits = needs(2) && table.select(in.u16(params));
+            break;
+        case 0x012C: // SelectClipRegion
+            fits = needs(2) && table.holdsKind(in.u16(params), ObjectTable::Region);
+            break;
+        case 0x0234: // SelectPalette
+            fits = needs(2) && table.holdsKind(in.u16(params), ObjectTable::Palette);
             break;
         case 0x01F0: // DeleteObject
             fits = needs(2) && table.remove(in.u16(params));
@@ -198,8 +263,10 @@ std::optional<FileLayout> checkFile(const QByteArray& data)
             fits = table.create(ObjectTable::Brush);
             break;
         case 0x00F7: // CreatePalette
+            fits = table.create(ObjectTable::Palette);
+            break;
         case 0x06FF: // CreateRegion
-            fits = table.create(ObjectTable::Other);
+            fits = table.create(ObjectTable::Region);
             break;
         case 0x02FB: { // CreateFontIndirect
             fits = needs(18) && table.create(ObjectTable::Font);
@@ -208,6 +275,10 @@ std::optional<FileLayout> checkFile(const QByteArray& data)
             font.height = in.s16(params);
             font.width = in.s16(params + 2);
             font.escapement = in.s16(params + 4);
+            if (std::abs(font.width) > kMaxFontStretch * std::max(std::abs(font.height), 1)) {
+                fits = false;
+                break;
+            }
             const qint64 faceBytes = std::min<qint64>(paramBytes - 18, 32);
             const char* face = in.at(params + 18);
             font.face = QByteArray(face, qint64(::strnlen(face, size_t(faceBytes))));

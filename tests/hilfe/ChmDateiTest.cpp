@@ -105,6 +105,15 @@ TEST_F(ChmTest, InternalFilesAreFoundInAnyCaseAndSpelling) {
     EXPECT_EQ(chm->name(), "Wirbelix.chm");
 }
 
+// Stored paths with doubled slashes, backslashes or "." are found by the
+// topic list's own spelling as by any other.
+TEST_F(ChmTest, EveryListedTopicIsFoundByItsOwnPath) {
+    const auto chm = ChmDatei::oeffne(schreibe("Seltsam.chm", {{"/a//b.htm", "1"}, {"/c\\d.htm", "2"}, {"/./e.htm", "3"}}));
+    ASSERT_TRUE(chm);
+    ASSERT_EQ(chm->themen().size(), 3u);
+    for (const auto& t : chm->themen()) EXPECT_TRUE(chm->lies(t)) << t;
+}
+
 TEST_F(ChmTest, RequestsGiveAPageOrAGermanReason) {
     const auto chm = beispiel();
     ASSERT_TRUE(chm);

@@ -144,6 +144,14 @@ TEST(Render, MissingOrBrokenFilesGiveANullImage)
     const std::vector<std::uint16_t> font{0x02FB, std::uint16_t(-5), 0, 0, 0, 400, 0, 0, 0, 0, 0x7241, 0x6169, 0x6C,
                                           0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};  // "Arial"
     const std::vector<std::uint16_t> text{0x0521, 5, 0x6148, 0x6C6C, 0x6F, 5, 1};  // "Hallo" at (1, 5)
+    const std::vector<std::uint16_t> pen{0x02FA, 0, 1, 0, 0x1234, 0x0056};
+    std::vector<std::uint16_t> wideFont = font;
+    wideFont[2] = 30000;
+    // The header's largest record (in words) set to another number.
+    auto withLargest = [](QByteArray file, std::uint32_t words) {
+        for (int i = 0; i < 4; ++i) file[22 + 12 + i] = char((words >> (8 * i)) & 0xFF);
+        return file;
+    };
     const struct { const char* what; QByteArray data; bool ok; } cases[] = {
         {"the wheel", wheel, true},
         {"truncated", wheel.left(wheel.size() / 2), false},
@@ -155,6 +163,26 @@ TEST(Render, MissingOrBrokenFilesGiveANullImage)
         // would be written with the pen taken for a font.
         {"text with the font's slot now holding a pen",
          metafile(1, {font, selectFirst, {0x01F0, 0}, {0x02FA, 0, 1, 0, 0x1234, 0x0056}, text}), false},
+        // A clip-region selection does not change the DC's font: the first
+        // font stays selected, and its slot goes to a pen.
+        {"clip region selection naming a font",
+         metafile(3, {font, selectFirst, font, {0x012C, 1}, {0x01F0, 0}, pen, text}), false},
+        // Deleting a font frees its face name, which the DC still points to.
+        {"text after the selected font was deleted", metafile(1, {font, selectFirst, {0x01F0, 0}, text}), false},
+        // libwmf reads 0x08FB as CreateFontIndirect: a second font the check would not see.
+        {"a font record under another number",
+         metafile(2, {font, selectFirst, [&] { auto f = font; f[0] = 0x08FB; return f; }(), text}), false},
+        {"palette selection naming a pen", metafile(1, {pen, {0x0234, 0}, ellipse}), false},
+        // A freed slot is the lowest free one and is taken again first.
+        {"a font created into a freed lower slot",
+         metafile(3, {font, pen, {0x01F0, 0}, font, selectFirst, text}), true},
+        {"a record of function 0 that is no bare end",
+         metafile(2, {font, selectFirst, {0, 0, 0, 0}, {0x01F0, 0}, pen, text}), false},
+        {"bytes after the end", wheel + QByteArray(64, '\x41'), true},
+        {"a font thousands of times wider than high", metafile(1, {wideFont, selectFirst, text}), false},
+        {"more objects than the file could hold", metafile(1000, {ellipse}), false},
+        {"a largest record beyond the file", withLargest(metafile(0, {ellipse}), 0x50000000), false},
+        {"a record larger than the largest", withLargest(metafile(0, {ellipse}), 4), false},
     };
     QTemporaryDir dir;
     for (const auto& c : cases) {
