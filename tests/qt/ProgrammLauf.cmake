@@ -1,7 +1,8 @@
 # Runs the built game once, as a user would, and checks what it leaves behind.
 #   -DPROGRAMM=<wirbelix> -DBILD=<png> -DSTART=<launch text> -DMIN_BREITE=.. -DMIN_HOEHE=..
 #       screenshot run on the offscreen platform: the PNG must be a picture of
-#       at least that size
+#       at least that size, and the program must end with 0 (with -DMELDUNG=1:
+#       the start ends on a message, and the program must end with non-zero)
 #   -DPROGRAMM=<wirbelix> -DOHNE_BILDSCHIRM=1
 #       no screen at all: the program says how to get a screenshot instead
 
@@ -23,7 +24,15 @@ file(REMOVE ${BILD})
 execute_process(
   COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen WIRBELIX_SCREENSHOT=${BILD} ${PROGRAMM} "${START}"
   RESULT_VARIABLE ergebnis OUTPUT_VARIABLE ausgabe ERROR_VARIABLE fehler TIMEOUT 50)
-if(NOT ergebnis EQUAL 0)
+if(MELDUNG)
+  # The start ends on a message: the picture shows it, the status says so.
+  if(ergebnis EQUAL 0 OR NOT ergebnis MATCHES "^[0-9]+$")
+    message(FATAL_ERROR "a start that ends on a message should exit with 1, got ${ergebnis}: ${ausgabe}${fehler}")
+  endif()
+  if(NOT fehler MATCHES "nicht gestartet")
+    message(FATAL_ERROR "no word on the failed start, got: ${ausgabe}${fehler}")
+  endif()
+elseif(NOT ergebnis EQUAL 0)
   message(FATAL_ERROR "the program ended with ${ergebnis}: ${ausgabe}${fehler}")
 endif()
 if(NOT EXISTS ${BILD})
