@@ -38,4 +38,6 @@ fi
 export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:abort_on_error=0:exitcode=23:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1"
 export LSAN_OPTIONS="suppressions=$PWD/tests/sanitizer/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:suppressions=$PWD/tests/sanitizer/ubsan.supp"
+# The sanitized program needs longer to bring its main window up.
+export WIRBELIX_STARTZEIT=6
 ctest --test-dir build-san --output-on-failure -j "$jobs"
