@@ -2,7 +2,8 @@
 #   -DPROGRAMM=<wirbelix> -DBILD=<png> -DSTART=<launch text> -DMIN_BREITE=.. -DMIN_HOEHE=..
 #       screenshot run on the offscreen platform: the PNG must be a picture of
 #       at least that size, and the program must end with 0 (with -DMELDUNG=1:
-#       the start ends on a message, and the program must end with non-zero)
+#       the start ends on a message, and the program must end with non-zero;
+#       with -DUNSCHREIBBAR=1: BILD cannot be written, the status must be 2)
 #   -DPROGRAMM=<wirbelix> -DOHNE_BILDSCHIRM=1
 #       no screen at all: the program says how to get a screenshot instead
 
@@ -24,7 +25,13 @@ file(REMOVE ${BILD})
 execute_process(
   COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen WIRBELIX_SCREENSHOT=${BILD} ${PROGRAMM} "${START}"
   RESULT_VARIABLE ergebnis OUTPUT_VARIABLE ausgabe ERROR_VARIABLE fehler TIMEOUT 50)
-if(MELDUNG)
+if(UNSCHREIBBAR)
+  # The picture cannot be written: the program says so and ends with 2.
+  if(NOT ergebnis EQUAL 2 OR NOT fehler MATCHES "konnte nicht")
+    message(FATAL_ERROR "an unwritable screenshot should end with 2, got ${ergebnis}: ${ausgabe}${fehler}")
+  endif()
+  return()
+elseif(MELDUNG)
   # The start ends on a message: the picture shows it, the status says so.
   if(ergebnis EQUAL 0 OR NOT ergebnis MATCHES "^[0-9]+$")
     message(FATAL_ERROR "a start that ends on a message should exit with 1, got ${ergebnis}: ${ausgabe}${fehler}")
