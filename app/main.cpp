@@ -47,5 +47,21 @@ int main(int argc, char** argv) {
             plattform.beenden();
     });
     plattform.beiKontextHilfe = [&spiel](int helpId) { spiel.kontextHilfe(helpId); };
-    return spiel.Main(startText, QCoreApplication::applicationDirPath().toStdString());
+    int status = spiel.Main(startText, QCoreApplication::applicationDirPath().toStdString());
+    if (!bildschirmfoto.isEmpty()) {
+        // The exit status tells a script whether the game came up: the picture
+        // must be written and must show the main window, not a message that
+        // ended the start.
+        if (!plattform.fotoGeschrieben()) {
+            std::fprintf(stderr, "Das Bildschirmfoto konnte nicht nach \"%s\" geschrieben werden.\n",
+                         bildschirmfoto.constData());
+            status = 2;
+        } else if (!spiel.hatMainFrm() || plattform.fotografiert() != &spiel.mainFrm()) {
+            std::fprintf(stderr, "Wirbelix ist nicht gestartet: das Bildschirmfoto zeigt eine Meldung.\n");
+            if (status == 0) status = 1;
+        }
+    }
+    // Returning from main ends the program through its normal shutdown: the
+    // game, the platform and the application are destroyed in order.
+    return status;
 }

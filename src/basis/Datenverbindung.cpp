@@ -104,6 +104,26 @@ bool ganzzahl(const Wert& w, int64_t& z) {
     return false;
 }
 
+// A file name as an SQLite URI that opens it read-only and immutable. Every
+// byte outside the plain path characters is escaped, so that "?", "#" or "%"
+// in a folder name stay part of the path.
+std::string nurLesenUri(const std::string& datei) {
+    static const char* const hex = "0123456789ABCDEF";
+    std::string pfad;
+    for (unsigned char c : datei) {
+        if (std::isalnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
+            pfad += static_cast<char>(c);
+        } else {
+            pfad += '%';
+            pfad += hex[c >> 4];
+            pfad += hex[c & 15];
+        }
+    }
+    // An absolute path goes after an empty authority ("file:///..."), so that
+    // one starting with "//" is not taken for a host name.
+    return (datei.starts_with('/') ? "file://" : "file:") + pfad + "?mode=ro&immutable=1";
+}
+
 int64_t sicherRunden(double d) {
     if (!std::isfinite(d)) return 0;
     if (d >= 9.2e18) return std::numeric_limits<int64_t>::max();
@@ -156,9 +176,14 @@ bool Datenverbindung::oeffneDatei() {
     // Never create: a missing word database is an error, not a new empty one.
     // A connection belongs to one thread, so SQLite need not lock around
     // every field it hands out.
-    for (int flags : {SQLITE_OPEN_READWRITE, SQLITE_OPEN_READONLY}) {
+    std::vector<std::pair<std::string, int>> versuche;
+    if (ReadOnly)
+        versuche.emplace_back(nurLesenUri(datei), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
+    else
+        versuche = {{datei, SQLITE_OPEN_READWRITE}, {datei, SQLITE_OPEN_READONLY}};
+    for (const auto& [name, flags] : versuche) {
         sqlite3* db = nullptr;
-        const int rc = sqlite3_open_v2(datei.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+        const int rc = sqlite3_open_v2(name.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
         if (rc == SQLITE_OK) {
             // Read the file through the memory map: the whole word list is
             // read at start-up, and this spares copying every page.
@@ -363,6 +388,10 @@ std::string Datenverbindung::tabellenName() const {
 }
 
 bool Datenverbindung::anhaengen(const std::vector<std::pair<std::string, Wert>>& felder) {
+    if (ReadOnly) {
+        fehler_ = "Die Datenbank ist nur zum Lesen geöffnet";
+        return false;
+    }
     if (!oeffneDatei()) return false;
     const std::string tabelle = tabellenName();
     if (tabelle.empty()) {
@@ -425,6 +454,10 @@ bool Datenverbindung::anhaengen(const std::vector<std::pair<std::string, Wert>>&
 }
 
 bool Datenverbindung::loeschen() {
+    if (ReadOnly) {
+        fehler_ = "Die Datenbank ist nur zum Lesen geöffnet";
+        return false;
+    }
     if (eof()) {
         fehler_ = "Kein aktueller Datensatz";
         return false;

@@ -47,6 +47,11 @@ public:
     std::string DatabaseName;  // full path of the database file
     std::string RecordSource;  // table name or SELECT query
     std::string Connect = "Access 2000;";
+    // Opened for reading only and taken as a file nobody changes meanwhile:
+    // no lock is taken, nothing is written, and a database in WAL mode leaves
+    // no -wal or -shm file beside it. For the spelling database, which the
+    // game reads once at start-up.
+    bool ReadOnly = false;
 
     // Opens the file and reads the record source; positioned on the first
     // record. False (and fehler() tells why) when file or source cannot be read.

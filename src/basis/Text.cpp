@@ -165,6 +165,7 @@ std::optional<std::vector<std::string>> leseAnsiZeilen(const std::string& pfad) 
         if (!zeile.empty() && zeile.back() == '\r') zeile.pop_back();
         zeilen.push_back(ausAnsi(zeile));
     }
+    if (in.bad()) return std::nullopt;  // not readable, e.g. a folder of that name
     return zeilen;
 }
 

@@ -161,7 +161,10 @@ void QtPlattform::zeigeModal(wx::Form& form) {
     f.abgleichen();
     zeigeFenster(f, true);
     abgleichen();
-    if (!optionen_.bildschirmfoto.isEmpty() && !fotoGemacht_) macheBildschirmfoto(f);
+    if (!optionen_.bildschirmfoto.isEmpty() && !fotoGemacht_) {
+        fotoForm_ = &form;
+        macheBildschirmfoto(f);
+    }
 
     QEventLoop loop;
     schleifen_.push_back({&form, &loop});
@@ -322,10 +325,11 @@ void QtPlattform::macheBildschirmfoto(FormFenster& f) {
     }
     f.removeEventFilter(&waechter);
     const QPixmap bild = f.grab();
-    const bool ok = bild.save(optionen_.bildschirmfoto, "PNG");
-    std::fflush(nullptr);
+    fotoGeschrieben_ = bild.save(optionen_.bildschirmfoto, "PNG");
     // Nothing else of the run may happen: no settings, no records, no sound.
-    std::_Exit(ok ? 0 : 1);
+    // The program ends as on a signal before the game is up: every window
+    // and loop closes and main returns, so everything is torn down in order.
+    beenden();
 }
 
 }  // namespace wxqt

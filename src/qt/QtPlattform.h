@@ -50,7 +50,8 @@ public:
         // Scale of the windows at start; 0 chooses one from the screen.
         double startSkala = 0;
         // When set: a PNG of the first window shown modally is written there
-        // once it has been painted, and the program ends at once.
+        // once it has been painted, and the program then ends as after
+        // beenden().
         QString bildschirmfoto;
     };
 
@@ -74,6 +75,10 @@ public:
     void neuSaeen() override;
     double zufall() override;
     void beenden() override;
+    // Screenshot mode: the window that was photographed (null before), and
+    // whether its picture was written.
+    const wx::Form* fotografiert() const { return fotoForm_; }
+    bool fotoGeschrieben() const { return fotoGeschrieben_; }
 
     // ---- for the windows ----
     // Runs a handler of the game and brings every window up to date. Events
@@ -135,6 +140,8 @@ private:
     bool verschlucken_ = false;
     bool beendet_ = false;
     bool fotoGemacht_ = false;
+    const wx::Form* fotoForm_ = nullptr;
+    bool fotoGeschrieben_ = false;
     int letzteAenderungen_ = 0;
     long aenderungenGesamt_ = 0;
     std::mt19937_64 zufall_;

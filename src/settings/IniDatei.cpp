@@ -51,7 +51,11 @@ bool ordnerAufPlatte(const std::string& datei) {
 std::optional<std::string> leseRoh(const std::string& pfad) {
     std::ifstream in(pfad, std::ios::binary);
     if (!in) return std::nullopt;
-    std::string inhalt((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // read() turns a failing read (a folder of that name) into the bad bit;
+    // a stream-buffer iterator would throw instead.
+    std::string inhalt;
+    char puffer[1 << 14];
+    while (in.read(puffer, sizeof puffer) || in.gcount() > 0) inhalt.append(puffer, static_cast<size_t>(in.gcount()));
     if (in.bad()) return std::nullopt;
     return inhalt;
 }

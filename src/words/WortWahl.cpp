@@ -193,6 +193,8 @@ struct MainFrm::WortIndex {
 bool MainFrm::oeffneWortDatenbank(const std::string& pfad) {
     g.nWoerter = 0;
     wortIndex_.reset();
+    // The game only reads the spelling database; it belongs to the framework.
+    rdb.ReadOnly = phr.ReadOnly = true;
     rdb.DatabaseName = pfad;
     rdb.RecordSource = "WortListe";
     if (!rdb.refresh()) return false;
@@ -236,8 +238,8 @@ bool MainFrm::waehleWort() {
         if (wortIndex_) wortIndex_->nimmHeraus(id);
     };
 
-    // A word too long for the board is put aside as played and another one
-    // drawn; after as many tries as the unit has words there is none to play.
+    // A word too long for the board, or a row without a word, is put aside
+    // as played and another one drawn; after as many tries as the unit has words there is none to play.
     for (int versuch = 0; versuch < g.nWoerter; ++versuch) {
         if (rdb.eof()) rdb.moveFirst();
 
@@ -275,7 +277,9 @@ bool MainFrm::waehleWort() {
 
         const std::string wort = rdb.feld("Wort").text();
         const int16_t id = refNr(rdb.feld("RefNr"));
-        if (laenge(wort) > kBrettZellen) {
+        // A row without a word (empty, blanks only or NULL) would give a board
+        // that can never be solved: put aside like a word that is too long.
+        if (laenge(wort) > kBrettZellen || trimme(wort).empty()) {
             merke(id);
             continue;
         }

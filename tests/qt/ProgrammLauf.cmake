@@ -1,7 +1,9 @@
 # Runs the built game once, as a user would, and checks what it leaves behind.
 #   -DPROGRAMM=<wirbelix> -DBILD=<png> -DSTART=<launch text> -DMIN_BREITE=.. -DMIN_HOEHE=..
 #       screenshot run on the offscreen platform: the PNG must be a picture of
-#       at least that size
+#       at least that size, and the program must end with 0 (with -DMELDUNG=1:
+#       the start ends on a message, and the program must end with non-zero;
+#       with -DUNSCHREIBBAR=1: BILD cannot be written, the status must be 2)
 #   -DPROGRAMM=<wirbelix> -DOHNE_BILDSCHIRM=1
 #       no screen at all: the program says how to get a screenshot instead
 
@@ -23,7 +25,21 @@ file(REMOVE ${BILD})
 execute_process(
   COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen WIRBELIX_SCREENSHOT=${BILD} ${PROGRAMM} "${START}"
   RESULT_VARIABLE ergebnis OUTPUT_VARIABLE ausgabe ERROR_VARIABLE fehler TIMEOUT 50)
-if(NOT ergebnis EQUAL 0)
+if(UNSCHREIBBAR)
+  # The picture cannot be written: the program says so and ends with 2.
+  if(NOT ergebnis EQUAL 2 OR NOT fehler MATCHES "konnte nicht")
+    message(FATAL_ERROR "an unwritable screenshot should end with 2, got ${ergebnis}: ${ausgabe}${fehler}")
+  endif()
+  return()
+elseif(MELDUNG)
+  # The start ends on a message: the picture shows it, the status says so.
+  if(ergebnis EQUAL 0 OR NOT ergebnis MATCHES "^[0-9]+$")
+    message(FATAL_ERROR "a start that ends on a message should exit with 1, got ${ergebnis}: ${ausgabe}${fehler}")
+  endif()
+  if(NOT fehler MATCHES "nicht gestartet")
+    message(FATAL_ERROR "no word on the failed start, got: ${ausgabe}${fehler}")
+  endif()
+elseif(NOT ergebnis EQUAL 0)
   message(FATAL_ERROR "the program ended with ${ergebnis}: ${ausgabe}${fehler}")
 endif()
 if(NOT EXISTS ${BILD})

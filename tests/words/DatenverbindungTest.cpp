@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "TestInstallation.h"
 #include "WortDatenbank.h"
@@ -116,6 +118,57 @@ TEST_F(DatenverbindungTest, AnhaengenUndLoeschenBleibenNachNeuemOeffnen) {
     ASSERT_TRUE(oeffne(neu, "Punkte")) << neu.fehler();
     EXPECT_EQ(spalte(neu, "Name"), (Woerter{"Ben", "O'Neil"}));
     EXPECT_EQ(spalte(neu, "Punkte"), (Woerter{"300", "700"}));
+}
+
+}  // namespace
+}  // namespace wx::test
+
+namespace wx::test {
+namespace {
+
+std::string dateiInhalt(const std::string& pfad) {
+    std::ifstream in(pfad, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST_F(DatenverbindungTest, NurLesenSchreibtNieUndLaesstKeineNebendateien) {
+    // Folder names that mean something in a URI must stay part of the path.
+    for (const std::string ordner : {"", "/a?b#c%41 d", "//doppelt"}) {
+        SCOPED_TRACE(ordner);
+        const std::string pfad = inst.pfad() + ordner + "/Kelmo-D.mdb";
+        std::filesystem::create_directories(std::filesystem::path(pfad).parent_path());
+        schreibeWortDatenbank(pfad, {{1, "Hund", "der"}, {2, "Katze", std::nullopt}});
+        fuehreAus(pfad, "PRAGMA journal_mode=WAL");
+        const std::string vorher = dateiInhalt(pfad);
+
+        // For comparison: a connection for writing leaves its side files while open.
+        {
+            Datenverbindung schreibend;
+            ASSERT_TRUE(oeffne(schreibend, "WortListe", pfad)) << schreibend.fehler();
+            EXPECT_TRUE(std::filesystem::exists(pfad + "-shm"));
+        }
+
+        Datenverbindung d;
+        d.ReadOnly = true;
+        ASSERT_TRUE(oeffne(d, "WortListe", pfad)) << d.fehler();
+        ASSERT_TRUE(d.filtern("LIP_=TRUE")) << d.fehler();
+        EXPECT_EQ(spalte(d), (Woerter{"Hund", "Katze"}));
+        EXPECT_FALSE(d.anhaengen({{"RefNr", int64_t{3}}, {"Wort", "Maus"}}));
+        d.moveFirst();
+        EXPECT_FALSE(d.loeschen());
+        EXPECT_EQ(d.recordCount(), 2);
+        for (const char* neben : {"-wal", "-shm", "-journal"})
+            EXPECT_FALSE(std::filesystem::exists(pfad + neben)) << neben;
+        d.schliessen();
+        EXPECT_EQ(dateiInhalt(pfad), vorher);
+    }
+    // Missing stays missing.
+    Datenverbindung d;
+    d.ReadOnly = true;
+    EXPECT_FALSE(oeffne(d, "WortListe", inst.pfad() + "/Fehlt.mdb"));
+    EXPECT_FALSE(std::filesystem::exists(inst.pfad() + "/Fehlt.mdb"));
 }
 
 }  // namespace

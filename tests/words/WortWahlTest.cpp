@@ -149,6 +149,18 @@ TEST_F(WortWahlTest, FelderDesWortsUndZuLangeWoerter) {
     }
     lade({{1, "Donaudampfschiff", "das"}, {2, "Schifffahrtskapitän", "der"}});
     EXPECT_FALSE(m.waehleWort());  // only words too long: none
+
+    // Rows without a word are put aside the same way.
+    schreibeWortDatenbank(datei, {{1, "", "der"}, {2, "Igel", "der"}, {3, "  ", "die"}, {4, "x", "das"}});
+    fuehreAus(datei, "UPDATE WortListe SET Wort = NULL WHERE RefNr = 4");
+    ASSERT_TRUE(m.oeffneWortDatenbank(datei));
+    ASSERT_TRUE(m.setzeWortFilter());
+    g.BenutzteWoerter.leeren();
+    ziehe({1, 3, 4, 4});  // the last draw lands on a played row: the search goes on to Igel
+    EXPECT_EQ(waehle(), "Igel");
+    EXPECT_EQ(g.BenutzteWoerter.eintraege(), (std::vector<int16_t>{1, 3, 4, 2}));
+    ziehe({3, 2});  // every row played: drawn again, the empty one put aside
+    EXPECT_EQ(waehle(), "Igel");
 }
 
 TEST_F(WortWahlTest, SchnelleSucheWaehltWieDieSchrittweise) {
