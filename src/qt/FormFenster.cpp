@@ -247,11 +247,13 @@ void FormFenster::anwenden(Bindung& b, const wx::Anzeige* alt) {
             // A picture file on a hidden image (the wheel's other segments) is
             // drawn when the image is first shown, not at start-up.
             const bool aufschieben = !s.visible && !s.bild.empty() && s.bild.front() != '@';
-            const bool neu = lage || anders(&S::bild) || anders(&S::strecken);
-            if (!aufschieben && (neu || (alt && !alt->visible && s.visible))) {
+            if (lage || anders(&S::bild) || anders(&S::strecken)) b.bildGemalt = false;
+            // Showing it again costs nothing once its picture is in place.
+            if (!aufschieben && !b.bildGemalt) {
                 const QRect r = pixelRechteck(s);
                 static_cast<BildWidget*>(w)->setzeBild(
                     bildFuer(s.bild, r.size(), s.strecken, skala_, devicePixelRatioF()));
+                b.bildGemalt = true;
             }
             break;
         }

@@ -71,6 +71,7 @@ private:
         wx::Steuerelement* s;
         QWidget* w;
         wx::Anzeige zuletzt;  // what the widget shows
+        bool bildGemalt = false;  // images: the widget holds the picture of zuletzt
     };
     struct MenueBindung {
         wx::MenuEintrag* m;
