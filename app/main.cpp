@@ -14,8 +14,9 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         if (bildschirmfoto.isEmpty()) {
-            std::puts("Kein Bildschirm gefunden: WIRBELIX_SCREENSHOT=bild.png ./run.sh erzeugt ein "
-                      "Bildschirmfoto.");
+            std::puts(
+                "Kein Bildschirm gefunden: WIRBELIX_SCREENSHOT=bild.png ./run.sh erzeugt ein "
+                "Bildschirmfoto.");
             return 1;
         }
         // A screenshot needs no screen.

@@ -21,7 +21,8 @@ namespace wx::bench {
 void StillePlattform::zeigeModal(Form& form) { form.verstecke(); }
 
 TextGroesse StillePlattform::textGroesse(const std::string& text, const Schrift& schrift) {
-    return {static_cast<int32_t>(laenge(text) * schrift.groesse * 10), static_cast<int32_t>(schrift.groesse * 25)};
+    return {static_cast<int32_t>(laenge(text) * schrift.groesse * 10),
+            static_cast<int32_t>(schrift.groesse * 25)};
 }
 
 namespace {
@@ -36,8 +37,8 @@ void fuehreAus(sqlite3* db, const char* sql) {
 }
 
 std::string erfundenesWort(std::mt19937& z) {
-    static const char* silben[] = {"ba", "ker", "lin", "so", "mu", "tra", "gen", "ho", "fel", "ri",
-                                   "schu", "ä", "ö", "ü", "ß", "ne", "wal", "de", "ko", "stu"};
+    static const char* silben[] = {"ba",   "ker", "lin", "so", "mu", "tra", "gen", "ho", "fel", "ri",
+                                   "schu", "ä",   "ö",   "ü",  "ß",  "ne",  "wal", "de", "ko",  "stu"};
     std::string w;
     const int n = 2 + static_cast<int>(z() % 4);
     for (int i = 0; i < n; ++i) {
@@ -54,9 +55,10 @@ void schreibeDatenbank(const std::string& datei) {
     if (sqlite3_open(datei.c_str(), &db) != SQLITE_OK) throw std::runtime_error("sqlite open");
     std::unique_ptr<sqlite3, int (*)(sqlite3*)> halter(db, sqlite3_close);
     fuehreAus(db, "PRAGMA synchronous=OFF");
-    fuehreAus(db,
-              "CREATE TABLE WortListe (RefNr INTEGER, Wort TEXT, Kontext TEXT, GWS INTEGER, LIP_ INTEGER, "
-              "LT11 INTEGER, LT12 INTEGER, BST_ INTEGER, WF_ INTEGER, SL_ INTEGER, DK_ INTEGER, GK_ INTEGER)");
+    fuehreAus(
+        db,
+        "CREATE TABLE WortListe (RefNr INTEGER, Wort TEXT, Kontext TEXT, GWS INTEGER, LIP_ INTEGER, "
+        "LT11 INTEGER, LT12 INTEGER, BST_ INTEGER, WF_ INTEGER, SL_ INTEGER, DK_ INTEGER, GK_ INTEGER)");
     fuehreAus(db, "CREATE TABLE SemSynt (RefNr INTEGER, Paraphr TEXT, SatzKontext TEXT)");
     fuehreAus(db, "BEGIN");
     sqlite3_stmt* w = nullptr;
@@ -72,15 +74,18 @@ void schreibeDatenbank(const std::string& datei) {
         const std::string wort = erfundenesWort(z);
         sqlite3_bind_int(w, 1, ref);
         sqlite3_bind_text(w, 2, wort.c_str(), -1, SQLITE_TRANSIENT);
-        if (const char* a = artikel[z() % 4]) sqlite3_bind_text(w, 3, a, -1, SQLITE_STATIC);
-        else sqlite3_bind_null(w, 3);
+        if (const char* a = artikel[z() % 4])
+            sqlite3_bind_text(w, 3, a, -1, SQLITE_STATIC);
+        else
+            sqlite3_bind_null(w, 3);
         sqlite3_bind_int(w, 4, static_cast<int>(z() % 2));
         sqlite3_bind_int(w, 5, ref <= kEinheitWoerter ? 1 : 0);
         for (int spalte = 6; spalte <= 12; ++spalte) sqlite3_bind_int(w, spalte, z() % 5 == 0 ? 1 : 0);
         if (sqlite3_step(w) != SQLITE_DONE) throw std::runtime_error(sqlite3_errmsg(db));
         sqlite3_reset(w);
 
-        const std::string paraphrase = "Eine Umschreibung für das Wort mit der Nummer " + std::to_string(ref) + ".";
+        const std::string paraphrase =
+            "Eine Umschreibung für das Wort mit der Nummer " + std::to_string(ref) + ".";
         const std::string satz = "In diesem Beispielsatz steht das gesuchte Wort @ ungefähr in der Mitte.";
         sqlite3_bind_int(s, 1, ref);
         sqlite3_bind_text(s, 2, paraphrase.c_str(), -1, SQLITE_TRANSIENT);
@@ -101,7 +106,8 @@ struct Ordner {
         fs::create_directories(p / "User");
         fs::create_directories(p / "Grafik");
         pfad = p.string();
-        schreibeAnsiZeilen(pfad + "/Kelmo.ini", {"[Spiele]", "MaximaleSpielDauer=30", "[Sound]", "[Wirbelix]"});
+        schreibeAnsiZeilen(pfad + "/Kelmo.ini",
+                           {"[Spiele]", "MaximaleSpielDauer=30", "[Sound]", "[Wirbelix]"});
         schreibeAnsiZeilen(pfad + "/Kelmo.tsp", {"\">>>Gruppe\",\"\"", "\"Lernwörter, Teil 1\",\"LIP_\""});
         std::vector<std::string> fehler;
         for (int i = 0; i < 20; ++i) fehler.push_back(std::to_string(137 + 1511 * i) + "=Fehler");

@@ -15,7 +15,8 @@
 
 namespace {
 
-const char* const kStart = "\"Version=4;Class=D;TeskFeldName=LIP_;LupenFlag=0;GwsFlag=0;nSpieler=2;Anna;Ben;anna;ben;\"";
+const char* const kStart =
+    "\"Version=4;Class=D;TeskFeldName=LIP_;LupenFlag=0;GwsFlag=0;nSpieler=2;Anna;Ben;anna;ben;\"";
 
 // A game started on the demo installation, its main window on the screen
 // and its wheel spinning.

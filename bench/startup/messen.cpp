@@ -58,7 +58,8 @@ size_t bibliotheken(pid_t pid) {
     std::string zeile;
     while (std::getline(f, zeile)) {
         const auto p = zeile.find('/');
-        if (p != std::string::npos && zeile.find(".so", p) != std::string::npos) namen.insert(zeile.substr(p));
+        if (p != std::string::npos && zeile.find(".so", p) != std::string::npos)
+            namen.insert(zeile.substr(p));
     }
     return namen.size();
 }

@@ -42,10 +42,14 @@ public:
         return std::visit(
             [&](const auto& v) -> int {
                 using T = std::decay_t<decltype(v)>;
-                if constexpr (std::is_same_v<T, std::monostate>) return sqlite3_bind_null(st_, nr);
-                else if constexpr (std::is_same_v<T, int64_t>) return sqlite3_bind_int64(st_, nr, v);
-                else if constexpr (std::is_same_v<T, double>) return sqlite3_bind_double(st_, nr, v);
-                else return sqlite3_bind_text(st_, nr, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT);
+                if constexpr (std::is_same_v<T, std::monostate>)
+                    return sqlite3_bind_null(st_, nr);
+                else if constexpr (std::is_same_v<T, int64_t>)
+                    return sqlite3_bind_int64(st_, nr, v);
+                else if constexpr (std::is_same_v<T, double>)
+                    return sqlite3_bind_double(st_, nr, v);
+                else
+                    return sqlite3_bind_text(st_, nr, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT);
             },
             w.roh());
     }
@@ -56,9 +60,12 @@ private:
 
 Wert spaltenWert(sqlite3_stmt* st, int i) {
     switch (sqlite3_column_type(st, i)) {
-        case SQLITE_INTEGER: return Wert(static_cast<int64_t>(sqlite3_column_int64(st, i)));
-        case SQLITE_FLOAT: return Wert(sqlite3_column_double(st, i));
-        case SQLITE_NULL: return Wert();
+        case SQLITE_INTEGER:
+            return Wert(static_cast<int64_t>(sqlite3_column_int64(st, i)));
+        case SQLITE_FLOAT:
+            return Wert(sqlite3_column_double(st, i));
+        case SQLITE_NULL:
+            return Wert();
         default: {
             // Text, and blobs taken as their bytes.
             const auto* p = static_cast<const char*>(sqlite3_column_blob(st, i));
@@ -255,7 +262,8 @@ bool Datenverbindung::refresh() {
         aktuelleAbfrage_ = RecordSource;
         return true;
     }
-    if (!lese("SELECT rowid AS wx_rowid, * FROM " + bezeichner(RecordSource) + " ORDER BY rowid")) return false;
+    if (!lese("SELECT rowid AS wx_rowid, * FROM " + bezeichner(RecordSource) + " ORDER BY rowid"))
+        return false;
     aktuelleAbfrage_ = "SELECT * FROM " + bezeichner(RecordSource) + " ORDER BY rowid";
     return true;
 }
@@ -353,14 +361,15 @@ std::string Datenverbindung::tabellenName() const {
     while ((p = g.find("FROM", p)) != std::string::npos) {
         const bool vorneFrei = p == 0 || g[p - 1] == ' ' || g[p - 1] == '\t' || g[p - 1] == '\n' ||
                                g[p - 1] == '\r' || g[p - 1] == ')';
-        const bool hintenFrei = p + 4 < g.size() && (g[p + 4] == ' ' || g[p + 4] == '\t' ||
-                                                     g[p + 4] == '\n' || g[p + 4] == '\r');
+        const bool hintenFrei =
+            p + 4 < g.size() && (g[p + 4] == ' ' || g[p + 4] == '\t' || g[p + 4] == '\n' || g[p + 4] == '\r');
         if (vorneFrei && hintenFrei) break;
         p += 4;
     }
     if (p == std::string::npos) return {};
     size_t i = p + 4;
-    while (i < quelle.size() && (quelle[i] == ' ' || quelle[i] == '\t' || quelle[i] == '\n' || quelle[i] == '\r'))
+    while (i < quelle.size() &&
+           (quelle[i] == ' ' || quelle[i] == '\t' || quelle[i] == '\n' || quelle[i] == '\r'))
         ++i;
     if (i >= quelle.size()) return {};
     const char auf = quelle[i];

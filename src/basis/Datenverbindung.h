@@ -29,8 +29,8 @@ public:
     Wert(const char* s) : v_(std::string(s)) {}
 
     bool istNull() const { return std::holds_alternative<std::monostate>(v_); }
-    std::string text() const;   // numbers written in decimal; null gives ""
-    int64_t zahl() const;       // texts read by their leading number; null gives 0
+    std::string text() const;  // numbers written in decimal; null gives ""
+    int64_t zahl() const;      // texts read by their leading number; null gives 0
     const auto& roh() const { return v_; }
 
 private:
@@ -65,7 +65,9 @@ public:
     bool eof() const { return pos_ >= static_cast<int>(zeilen_.size()); }
     void moveFirst() { pos_ = 0; }
     void moveLast() { pos_ = zeilen_.empty() ? 0 : static_cast<int>(zeilen_.size()) - 1; }
-    void moveNext() { if (!eof()) ++pos_; }
+    void moveNext() {
+        if (!eof()) ++pos_;
+    }
     void gehePosition(int position1);  // 1-based
     int recordCount() const { return static_cast<int>(zeilen_.size()); }
     int position() const { return pos_; }  // 0-based; recordCount() when past the end
@@ -79,9 +81,11 @@ public:
     bool findFirst(const std::string& kriterium);
     bool noMatch() const { return noMatch_; }
 
-    Wert feld(const std::string& name) const;          // of the current record
-    Wert feldBei(int zeile, int spalte) const { return zeilen_[static_cast<size_t>(zeile)][static_cast<size_t>(spalte)]; }
-    int spalte(const std::string& name) const;         // -1 if unknown
+    Wert feld(const std::string& name) const;  // of the current record
+    Wert feldBei(int zeile, int spalte) const {
+        return zeilen_[static_cast<size_t>(zeile)][static_cast<size_t>(spalte)];
+    }
+    int spalte(const std::string& name) const;  // -1 if unknown
 
     // Appends a row to the record source's table and writes it to the file.
     bool anhaengen(const std::vector<std::pair<std::string, Wert>>& felder);

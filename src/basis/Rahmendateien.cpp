@@ -68,8 +68,7 @@ void leseSpielDauer(GlobModul& g) {
     g.SpielzeitFaktor = static_cast<int16_t>(faktor);
 }
 
-std::vector<std::pair<std::string, std::string>> leseTspDatensaetze(
-    const std::vector<std::string>& zeilen) {
+std::vector<std::pair<std::string, std::string>> leseTspDatensaetze(const std::vector<std::string>& zeilen) {
     std::vector<std::string> felder;
     for (const auto& zeile : zeilen) {
         size_t i = 0;
@@ -87,8 +86,10 @@ std::vector<std::pair<std::string, std::string>> leseTspDatensaetze(
                 i = ende == std::string::npos ? zeile.size() : ende;
             }
             felder.push_back(feld);
-            if (i < zeile.size()) ++i;  // the comma
-            else break;
+            if (i < zeile.size())
+                ++i;  // the comma
+            else
+                break;
         } while (true);
     }
     std::vector<std::pair<std::string, std::string>> saetze;
@@ -128,10 +129,9 @@ void setzeHilfeKontext(GlobModul& g) {
     struct Bereich {
         int von, bis, basis;
     };
-    static constexpr Bereich kBereiche[] = {
-        {1, 10, 1000},  {11, 17, 1090}, {18, 20, 1183}, {21, 25, 1280}, {26, 27, 1375},
-        {28, 30, 1473}, {31, 33, 1570}, {34, 39, 1669}, {40, 41, 1761}, {42, 46, 1859},
-        {47, 49, 1954}, {50, 52, 2051}};
+    static constexpr Bereich kBereiche[] = {{1, 10, 1000},  {11, 17, 1090}, {18, 20, 1183}, {21, 25, 1280},
+                                            {26, 27, 1375}, {28, 30, 1473}, {31, 33, 1570}, {34, 39, 1669},
+                                            {40, 41, 1761}, {42, 46, 1859}, {47, 49, 1954}, {50, 52, 2051}};
     for (const auto& b : kBereiche) {
         if (g.BausteinNr >= b.von && g.BausteinNr <= b.bis) {
             g.HilfeKontextID = b.basis + g.BausteinNr;

@@ -22,7 +22,6 @@ void setzeHilfeKontext(GlobModul& g);
 
 // The records of a unit list: fields taken one after the other, a field ends
 // at a comma or at the line's end, double quotes protect commas.
-std::vector<std::pair<std::string, std::string>> leseTspDatensaetze(
-    const std::vector<std::string>& zeilen);
+std::vector<std::pair<std::string, std::string>> leseTspDatensaetze(const std::vector<std::string>& zeilen);
 
 }  // namespace wx

@@ -40,10 +40,14 @@ std::string gross(std::string_view text) {
     size_t i = 0;
     while (i < text.size()) {
         char32_t cp = leseUtf8(text, i);
-        if (cp >= 'a' && cp <= 'z') cp -= 32;
-        else if (cp == U'ä') cp = U'Ä';
-        else if (cp == U'ö') cp = U'Ö';
-        else if (cp == U'ü') cp = U'Ü';
+        if (cp >= 'a' && cp <= 'z')
+            cp -= 32;
+        else if (cp == U'ä')
+            cp = U'Ä';
+        else if (cp == U'ö')
+            cp = U'Ö';
+        else if (cp == U'ü')
+            cp = U'Ü';
         haengeUtf8An(out, cp);
     }
     return out;
@@ -92,9 +96,12 @@ double zahlAmAnfang(std::string_view text) {
     if (n < rest.size() && (rest[n] == '+' || rest[n] == '-')) ++n;
     bool ziffer = false, punkt = false;
     while (n < rest.size()) {
-        if (std::isdigit(static_cast<unsigned char>(rest[n]))) ziffer = true;
-        else if (rest[n] == '.' && !punkt) punkt = true;
-        else break;
+        if (std::isdigit(static_cast<unsigned char>(rest[n])))
+            ziffer = true;
+        else if (rest[n] == '.' && !punkt)
+            punkt = true;
+        else
+            break;
         ++n;
     }
     if (!ziffer) return 0;

@@ -55,7 +55,8 @@ std::optional<WavKopf> leseKopf(uint64_t groesse, Leser&& lies) {
             k.abtastrate = le32(&f[4]);
             k.blockGroesse = le16(&f[12]);
             k.bitsJeWert = le16(&f[14]);
-            const bool bitsGut = k.bitsJeWert == 8 || k.bitsJeWert == 16 || k.bitsJeWert == 24 || k.bitsJeWert == 32;
+            const bool bitsGut =
+                k.bitsJeWert == 8 || k.bitsJeWert == 16 || k.bitsJeWert == 24 || k.bitsJeWert == 32;
             if (art != kPcm || !bitsGut || k.kanaele < 1 || k.kanaele > 8 || k.abtastrate < 1000 ||
                 k.abtastrate > 384000 || k.blockGroesse != k.kanaele * (k.bitsJeWert / 8) ||
                 le32(&f[8]) != k.bytesJeSekunde())

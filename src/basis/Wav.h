@@ -17,11 +17,11 @@ namespace wx {
 
 struct WavKopf {
     uint16_t kanaele = 0;
-    uint32_t abtastrate = 0;        // samples per second and channel
-    uint16_t bitsJeWert = 0;        // 8, 16, 24 or 32
-    uint16_t blockGroesse = 0;      // bytes of one sample of every channel
-    uint64_t datenAnfang = 0;       // offset of the first sample in the file
-    uint64_t datenLaenge = 0;       // bytes of whole samples present in the file
+    uint32_t abtastrate = 0;    // samples per second and channel
+    uint16_t bitsJeWert = 0;    // 8, 16, 24 or 32
+    uint16_t blockGroesse = 0;  // bytes of one sample of every channel
+    uint64_t datenAnfang = 0;   // offset of the first sample in the file
+    uint64_t datenLaenge = 0;   // bytes of whole samples present in the file
 
     uint64_t bytesJeSekunde() const { return uint64_t(abtastrate) * blockGroesse; }
     // Playing time in milliseconds, rounded to the nearest.

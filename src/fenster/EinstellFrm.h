@@ -17,9 +17,9 @@ class Spiel;
 
 // The steps of replacing Kelmo.ini by its rewritten copy, in their order.
 enum class SpeicherSchritt {
-    KopieAnlegen,    // create (or empty) Kelmo.tmp
-    Schreiben,       // one piece of the new text into Kelmo.tmp
-    AufPlatte,       // flush Kelmo.tmp to the disk
+    KopieAnlegen,  // create (or empty) Kelmo.tmp
+    Schreiben,     // one piece of the new text into Kelmo.tmp
+    AufPlatte,     // flush Kelmo.tmp to the disk
     KopieSchliessen,
     Ersetzen,        // rename Kelmo.tmp over Kelmo.ini
     OrdnerAufPlatte  // flush the folder, so that the rename itself lasts

@@ -53,8 +53,8 @@ public:
     GlobModul& g;
 
     // ---- controls (designed geometry in MainFrmLayout.cpp) ----
-    MenuEintrag mnuDatei, mnuDateiNeu, mnuDateiStrich1, mnuDateiInfo, mnuDateiMeisterliste,
-        mnuDateiStrich2, mnuDateiEnde;
+    MenuEintrag mnuDatei, mnuDateiNeu, mnuDateiStrich1, mnuDateiInfo, mnuDateiMeisterliste, mnuDateiStrich2,
+        mnuDateiEnde;
     MenuEintrag mnuBearbeiten, mnuBearbEinstell;
     MenuEintrag mnuHilfe, mnuHilfeInfo, mnuHilfeStrich, mnuHilfeBedienung, mnuHilfeSpielregeln,
         mnuHilfeAktKat;

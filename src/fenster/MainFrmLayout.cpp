@@ -159,8 +159,8 @@ void MainFrm::baueLayout() {
     RadStopMarke.strecken = true;
 
     // Buttons.
-    auto knopf = [this](Steuerelement& b, const std::string& n, const std::string& cap, int32_t l,
-                        int32_t t, int32_t w, int32_t h, double groesse, int index = -1) {
+    auto knopf = [this](Steuerelement& b, const std::string& n, const std::string& cap, int32_t l, int32_t t,
+                        int32_t w, int32_t h, double groesse, int index = -1) {
         neu(b, Art::Button, n, nullptr, l, t, w, h, index);
         b.caption = cap;
         b.schrift = Schrift{"Arial", groesse, true, false};
@@ -176,8 +176,8 @@ void MainFrm::baueLayout() {
                                                 "U", "V", "W", "X", "Y", "Z", "Ä", "Ö", "Ü", "ß"};
     for (int i = 0; i < 30; ++i) {
         static constexpr int32_t kZeilenTop[3] = {1590, 2040, 2490};
-        knopf(bstBtn[i], "bstBtn", kBuchstaben[i], 4170 + 450 * (i % 10), kZeilenTop[i / 10], 435,
-              435, 14.25, i);
+        knopf(bstBtn[i], "bstBtn", kBuchstaben[i], 4170 + 450 * (i % 10), kZeilenTop[i / 10], 435, 435, 14.25,
+              i);
     }
 
     // Lamps and their picture sources.

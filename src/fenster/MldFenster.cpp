@@ -24,8 +24,7 @@ MldFenster::MldFenster(Plattform& p) : Form(p, "MldFenster") {
     m.schrift = Schrift{"MS Sans Serif", 9.75, true, false};
     m.transparent = true;
     for (auto* b : {&Btn1, &Btn2}) {
-        neu(*b, Art::Button, b == &Btn1 ? "Btn1" : "Btn2", nullptr, b == &Btn1 ? 120 : 2820, 1950,
-            1215, 405);
+        neu(*b, Art::Button, b == &Btn1 ? "Btn1" : "Btn2", nullptr, b == &Btn1 ? 120 : 2820, 1950, 1215, 405);
         b->visible = false;
         b->schrift = Schrift{"MS Sans Serif", 8.25, true, false};
     }
@@ -62,8 +61,8 @@ void MldFenster::Btn2_Click() {
     Btn2.visible = false;
 }
 
-void MldFenster::zeige(const std::string& meldText, const std::string& knopf1,
-                       const std::string& knopf2, const std::string& titel) {
+void MldFenster::zeige(const std::string& meldText, const std::string& knopf1, const std::string& knopf2,
+                       const std::string& titel) {
     caption = titel;
     setzeCaption(Meldung, meldText);
     MldFrame.width = W(Meldung.width + Meldung.left) + 200;

@@ -52,8 +52,8 @@ public:
     void schliesseHilfe();
 
     // Shows a message or question; the answer is mldFenster().Antwort.
-    void zeigeMeldung(const std::string& meldText, const std::string& knopf1,
-                      const std::string& knopf2, const std::string& titel);
+    void zeigeMeldung(const std::string& meldText, const std::string& knopf1, const std::string& knopf2,
+                      const std::string& titel);
 
     // The program's entry: checks the launch text, reads the framework's
     // files and shows the main window modally. programmOrdner is the folder of

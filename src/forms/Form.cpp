@@ -23,7 +23,8 @@ int Form::umbrocheneZeilen(const std::string& text, const Schrift& schrift, int3
     size_t start = 0;
     while (true) {
         const size_t ende = text.find('\r', start);
-        const std::string absatz = text.substr(start, ende == std::string::npos ? std::string::npos : ende - start);
+        const std::string absatz =
+            text.substr(start, ende == std::string::npos ? std::string::npos : ende - start);
         std::string zeile;
         size_t pos = 0;
         ++zeilen;

@@ -53,7 +53,7 @@ public:
     // leave it to the toolkit.
     virtual Steuerelement* fokusNachSperre() { return nullptr; }
     std::vector<Timer*> timer;
-    std::vector<MenuEintrag*> menues;            // menu titles in bar order
+    std::vector<MenuEintrag*> menues;  // menu titles in bar order
 
     // The window's key handler: sees every typed character (Windows-1252 code)
     // before its controls do.

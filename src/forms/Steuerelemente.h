@@ -52,11 +52,11 @@ struct Anzeige {
     Schrift schrift;
     Farbe vorder = kSchwarz;
     Farbe hinter = kFensterGrund;
-    bool transparent = false;     // labels: no background of their own
-    bool wortUmbruch = false;     // labels: wrap long captions
-    bool rahmen = false;          // labels: thin single border
+    bool transparent = false;  // labels: no background of their own
+    bool wortUmbruch = false;  // labels: wrap long captions
+    bool rahmen = false;       // labels: thin single border
     Ausrichtung ausrichtung = Ausrichtung::Links;
-    bool ohneRahmen = false;      // frames: no border and no caption
+    bool ohneRahmen = false;  // frames: no border and no caption
 
     // What a screen reader says for the control; empty: its caption.
     std::string zugangsName;
@@ -105,7 +105,7 @@ struct Timer {
 
 struct MenuEintrag {
     std::string name;
-    std::string caption;   // "-" for a separator
+    std::string caption;  // "-" for a separator
     bool enabled = true;
     bool visible = true;
     int helpId = 0;

@@ -20,14 +20,16 @@ constexpr std::array<int8_t, 256> kTasteVonCode = [] {
     std::array<int8_t, 256> t{};
     t.fill(-1);
     for (int i = 0; i < 26; ++i) t['A' + i] = t['a' + i] = static_cast<int8_t>(i);
-    t['['] = t[0xC4] = t[0xE4] = 26;  // Ä ä
+    t['['] = t[0xC4] = t[0xE4] = 26;   // Ä ä
     t['\\'] = t[0xD6] = t[0xF6] = 27;  // Ö ö
-    t[']'] = t[0xDC] = t[0xFC] = 28;  // Ü ü
+    t[']'] = t[0xDC] = t[0xFC] = 28;   // Ü ü
     t['^'] = t[0xDF] = 29;             // ß
     return t;
 }();
 
-int16_t tastenIndex(int16_t ansi) { return ansi < 0 || ansi > 255 ? -1 : kTasteVonCode[static_cast<size_t>(ansi)]; }
+int16_t tastenIndex(int16_t ansi) {
+    return ansi < 0 || ansi > 255 ? -1 : kTasteVonCode[static_cast<size_t>(ansi)];
+}
 
 }  // namespace
 
@@ -81,8 +83,10 @@ void MainFrm::pruefeBuchstabe(int16_t index) {
         // The turn passes; in the computer's word guess the computer types
         // its next letter. Either may run a whole computer turn before this
         // evaluation goes on.
-        if (!WortRatenModus) naechsterSpieler();
-        else if (ComputerAmZug) simuliereComputerZug();
+        if (!WortRatenModus)
+            naechsterSpieler();
+        else if (ComputerAmZug)
+            simuliereComputerZug();
         FehlVersuche = 0;
     } else if (WortRatenModus) {
         // The word guess fails: every letter still missing at its start is paid.
@@ -102,8 +106,10 @@ void MainFrm::pruefeBuchstabe(int16_t index) {
             spiel.sound.spieleSound("LeichterFehler");
             // More than half of the attempts used: help the player along.
             if (2 * FehlVersuche > g.FehlversucheMaximum) {
-                if (ComputerAmZug) warteSekunden(2);
-                else gibHilfe();
+                if (ComputerAmZug)
+                    warteSekunden(2);
+                else
+                    gibHilfe();
             }
         }
         ziehAb(punkte, wert());

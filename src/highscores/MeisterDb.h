@@ -13,8 +13,8 @@ namespace wx {
 struct MeisterFrm::MeisterDb {
     sqlite3* db = nullptr;
     bool transaktion = false;
-    int code = SQLITE_OK;      // first failure, SQLITE_OK while none
-    std::string fehler;        // its German reason
+    int code = SQLITE_OK;                // first failure, SQLITE_OK while none
+    std::string fehler;                  // its German reason
     std::vector<MeisterEintrag> zeilen;  // the list opened for the window, best first
 
     ~MeisterDb();

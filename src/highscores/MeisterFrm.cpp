@@ -36,7 +36,8 @@ MeisterFrm::MeisterFrm(Spiel& spiel) : Form(spiel.plattform, "MeisterFrm"), spie
     neu(DatLbl, Art::Label, "DatLbl", &Frame1, 2565, 525, 930, 2415);
     neu(PunkteLbl, Art::Label, "PunkteLbl", &Frame1, 3615, 525, 810, 2415);
     PunkteLbl.ausrichtung = Ausrichtung::Rechts;
-    for (auto* s : {&Label5, &Label6, &Label7, &lfdNrLbl, &MstNameLbl, &DatLbl, &PunkteLbl}) s->transparent = true;
+    for (auto* s : {&Label5, &Label6, &Label7, &lfdNrLbl, &MstNameLbl, &DatLbl, &PunkteLbl})
+        s->transparent = true;
     neu(okBtn, Art::Button, "okBtn", nullptr, 1800, 3180, 1140, 435);
     okBtn.caption = "&OK";
     okBtn.standardKnopf = true;

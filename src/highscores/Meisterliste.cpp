@@ -136,9 +136,10 @@ bool MeisterFrm::oeffneMeisterListe() {
             return p ? std::string(p) : std::string();
         };
         const int64_t punkte = sqlite3_column_int64(*liste, 2);
-        m.zeilen.push_back({text(0), kProgramm, text(1),
-                            static_cast<int32_t>(std::clamp<int64_t>(punkte, std::numeric_limits<int32_t>::min(),
-                                                                     std::numeric_limits<int32_t>::max()))});
+        m.zeilen.push_back(
+            {text(0), kProgramm, text(1),
+             static_cast<int32_t>(std::clamp<int64_t>(punkte, std::numeric_limits<int32_t>::min(),
+                                                      std::numeric_limits<int32_t>::max()))});
     }
     return m.pruefe(r, false);
 }

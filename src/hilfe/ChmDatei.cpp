@@ -25,8 +25,8 @@ std::string kleinText(std::string s) {
 
 uint32_t dword(const std::string& s, size_t pos) {
     const auto* p = reinterpret_cast<const unsigned char*>(s.data()) + pos;
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-           static_cast<uint32_t>(p[3]) << 24;
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
 }
 
 uint16_t word(const std::string& s, size_t pos) {
@@ -65,9 +65,8 @@ std::vector<std::string> teile(const std::string& pfad) {
 }
 
 bool gleichOhneFall(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return klein(x) == klein(y);
-           });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return klein(x) == klein(y); });
 }
 
 // The canonical spelling of an internal path: "/" first, "/" between.
@@ -90,7 +89,9 @@ int sammle(chmFile*, chmUnitInfo* ui, void* kontext) {
     return CHM_ENUMERATOR_CONTINUE;
 }
 
-uint64_t qword(const std::string& s, size_t pos) { return dword(s, pos) | static_cast<uint64_t>(dword(s, pos + 4)) << 32; }
+uint64_t qword(const std::string& s, size_t pos) {
+    return dword(s, pos) | static_cast<uint64_t>(dword(s, pos + 4)) << 32;
+}
 
 // Whether the file's headers describe a directory that lies inside the file
 // with chunks of a sane size. chmlib takes these numbers as they stand (and
@@ -121,7 +122,8 @@ bool istHilfeDatei(const std::string& pfad) {
     const uint32_t block = dword(*itsp, 0x10);
     if (block < 0x100 || block > 0x10000) return false;
     const uint64_t bloecke = (dirLaenge - 0x54) / block;
-    const auto wurzel = static_cast<int32_t>(dword(*itsp, 0x1c)), erster = static_cast<int32_t>(dword(*itsp, 0x20));
+    const auto wurzel = static_cast<int32_t>(dword(*itsp, 0x1c)),
+               erster = static_cast<int32_t>(dword(*itsp, 0x20));
     auto imVerzeichnis = [bloecke](int32_t n) { return n >= 0 && static_cast<uint64_t>(n) < bloecke; };
     return imVerzeichnis(erster) && (wurzel == -1 || imVerzeichnis(wurzel));
 }
@@ -159,7 +161,8 @@ std::optional<std::string> leseStandardThema(const std::string& system) {
     return std::nullopt;
 }
 
-std::optional<std::string> passendesThema(const std::string& kartenPfad, const std::vector<std::string>& themen) {
+std::optional<std::string> passendesThema(const std::string& kartenPfad,
+                                          const std::vector<std::string>& themen) {
     std::string pfad = kartenPfad;
     // "ms-its:Datei.chm::/a.htm" and "mk:@MSITStore:...::/a.htm" name a topic inside.
     if (const auto p = pfad.rfind("::"); p != std::string::npos) pfad = pfad.substr(p + 2);
@@ -215,7 +218,8 @@ std::unique_ptr<ChmDatei> ChmDatei::oeffne(const std::string& pfad, std::string*
         const std::string kanonisch = p.front() == '/' ? p : "/" + p;
         chm->nachKlein_.emplace(kleinText(intern(kanonisch)), kanonisch);  // found as finde() looks
         const char erstes = kanonisch.size() > 1 ? kanonisch[1] : '\0';
-        if (erstes != '#' && erstes != '$' && kanonisch.rfind("::", 0) != 0) chm->themen_.push_back(kanonisch);
+        if (erstes != '#' && erstes != '$' && kanonisch.rfind("::", 0) != 0)
+            chm->themen_.push_back(kanonisch);
     }
     std::sort(chm->themen_.begin(), chm->themen_.end());
 
@@ -262,8 +266,9 @@ std::optional<std::string> ChmDatei::liesIntern(const std::string& kanonisch) co
         const size_t alt = inhalt.size();
         const size_t n = std::min<size_t>(kStueck, static_cast<size_t>(ui.length) - alt);
         inhalt.resize(alt + n);
-        const LONGINT64 gelesen = chm_retrieve_object(datei_, &ui, reinterpret_cast<unsigned char*>(inhalt.data() + alt),
-                                                      alt, static_cast<LONGINT64>(n));
+        const LONGINT64 gelesen =
+            chm_retrieve_object(datei_, &ui, reinterpret_cast<unsigned char*>(inhalt.data() + alt), alt,
+                                static_cast<LONGINT64>(n));
         if (gelesen != static_cast<LONGINT64>(n)) return std::nullopt;
     }
     return inhalt;
@@ -286,8 +291,9 @@ HilfeZiel hilfeZiel(const ChmDatei& chm, int befehl, int32_t kontext) {
     } else if (befehl == 15) {
         seite = chm.themaZuKontext(kontext);
         if (!seite)
-            return {{}, "In der Hilfedatei " + datei + " gibt es zur Nummer " + std::to_string(kontext) +
-                            " kein Hilfethema."};
+            return {{},
+                    "In der Hilfedatei " + datei + " gibt es zur Nummer " + std::to_string(kontext) +
+                        " kein Hilfethema."};
     } else {
         return {{}, "Diesen Hilfebefehl (" + std::to_string(befehl) + ") kennt Wirbelix nicht."};
     }

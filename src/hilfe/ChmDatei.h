@@ -78,7 +78,8 @@ std::optional<std::string> leseStandardThema(const std::string& system);
 // ("/html/a.htm", "ms-its:x.chm::/a.htm"): the topic whose path shares the
 // longest tail of folders with it wins, at least the file name must agree;
 // among equal tails the shortest topic path, then the first in order.
-std::optional<std::string> passendesThema(const std::string& kartenPfad, const std::vector<std::string>& themen);
+std::optional<std::string> passendesThema(const std::string& kartenPfad,
+                                          const std::vector<std::string>& themen);
 
 // What a help request shows: a page of the file, or a German message why not.
 struct HilfeZiel {

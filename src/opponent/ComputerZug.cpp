@@ -27,34 +27,34 @@ bool MainFrm::simuliereComputerZug() {
     if (k < 0) return computerOhneTaste();
 
     switch (g.ComputerSpielStaerke) {
-    case 0:
-        // The word guess the computer starts itself, letter by letter: each
-        // right letter brings the evaluation back here for the next one.
-        WortRatenModus = WAHR;
-        WortRatenStart = g.aktBstPos;
-        spiel.sound.spieleWavWarten("TROPFEN");
-        pruefeBuchstabe(k);
-        return true;
-    case 2: {
-        int16_t r = g.zufallsZahl(0, 100);
-        if (PatzerZahl > 2) r = 0;  // after three blunders in a row the next guess is right
-        if (r >= 50) {
-            spiel.sound.spieleWavWarten("TUTUT");
-            ++PatzerZahl;
-            pruefeBuchstabe(kPatzerTaste);
-            if (k != kPatzerTaste) return false;
-            // "ß" was the letter sought: the blunder was a right guess after
-            // all and has passed the turn like any right letter.
+        case 0:
+            // The word guess the computer starts itself, letter by letter: each
+            // right letter brings the evaluation back here for the next one.
+            WortRatenModus = WAHR;
+            WortRatenStart = g.aktBstPos;
+            spiel.sound.spieleWavWarten("TROPFEN");
+            pruefeBuchstabe(k);
+            return true;
+        case 2: {
+            int16_t r = g.zufallsZahl(0, 100);
+            if (PatzerZahl > 2) r = 0;  // after three blunders in a row the next guess is right
+            if (r >= 50) {
+                spiel.sound.spieleWavWarten("TUTUT");
+                ++PatzerZahl;
+                pruefeBuchstabe(kPatzerTaste);
+                if (k != kPatzerTaste) return false;
+                // "ß" was the letter sought: the blunder was a right guess after
+                // all and has passed the turn like any right letter.
+                PatzerZahl = 0;
+                return true;
+            }
             PatzerZahl = 0;
+            pruefeBuchstabe(k);
             return true;
         }
-        PatzerZahl = 0;
-        pruefeBuchstabe(k);
-        return true;
-    }
-    default:  // 1, and a strength the settings do not know, plays medium
-        pruefeBuchstabe(k);
-        return true;
+        default:  // 1, and a strength the settings do not know, plays medium
+            pruefeBuchstabe(k);
+            return true;
     }
 }
 

@@ -39,8 +39,7 @@ QImage ladeDatei(const std::string& pfad, QSize box, bool strecken, double skala
     QImage bild(datei);
     if (bild.isNull()) return {};
     const QSize ziel = strecken ? box : bild.size() * skala;
-    if (ziel != bild.size())
-        bild = bild.scaled(ziel, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (ziel != bild.size()) bild = bild.scaled(ziel, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return bild;
 }
 

@@ -31,7 +31,8 @@ void beiSignal(int) {
 
 Endewaechter::Endewaechter(QtPlattform& plattform, std::function<void()> ende)
     : plattform_(plattform), ende_(std::move(ende)) {
-    if (signalRohr[0] < 0 && ::pipe2(signalRohr, O_CLOEXEC | O_NONBLOCK) != 0) signalRohr[0] = signalRohr[1] = -1;
+    if (signalRohr[0] < 0 && ::pipe2(signalRohr, O_CLOEXEC | O_NONBLOCK) != 0)
+        signalRohr[0] = signalRohr[1] = -1;
     if (signalRohr[0] >= 0) {
         melder_ = new QSocketNotifier(signalRohr[0], QSocketNotifier::Read, this);
         connect(melder_, &QSocketNotifier::activated, this, [this] { signalGelesen(); });
@@ -63,8 +64,7 @@ Endewaechter::~Endewaechter() {
 
 void Endewaechter::signalGelesen() {
     char puffer[16];
-    while (::read(signalRohr[0], puffer, sizeof puffer) > 0) {
-    }
+    while (::read(signalRohr[0], puffer, sizeof puffer) > 0) {}
     beende();
 }
 

@@ -30,9 +30,12 @@ QColor farbe(const wx::Farbe& f) { return QColor(f.r, f.g, f.b); }
 
 Qt::Alignment ausrichtung(wx::Ausrichtung a) {
     switch (a) {
-        case wx::Ausrichtung::Mitte: return Qt::AlignHCenter | Qt::AlignTop;
-        case wx::Ausrichtung::Rechts: return Qt::AlignRight | Qt::AlignTop;
-        default: return Qt::AlignLeft | Qt::AlignTop;
+        case wx::Ausrichtung::Mitte:
+            return Qt::AlignHCenter | Qt::AlignTop;
+        case wx::Ausrichtung::Rechts:
+            return Qt::AlignRight | Qt::AlignTop;
+        default:
+            return Qt::AlignLeft | Qt::AlignTop;
     }
 }
 
@@ -58,7 +61,8 @@ FormFenster::FormFenster(QtPlattform& plattform, wx::Form& form, double skala, Q
     }
     if (!form.symbol.empty()) {
         QIcon symbol;
-        for (int seite : {16, 32, 64}) symbol.addPixmap(QPixmap::fromImage(zeichneEingebaut(form.symbol, QSize(seite, seite))));
+        for (int seite : {16, 32, 64})
+            symbol.addPixmap(QPixmap::fromImage(zeichneEingebaut(form.symbol, QSize(seite, seite))));
         setWindowIcon(symbol);
     }
     skalierTimer_ = new QTimer(this);
@@ -87,8 +91,8 @@ void FormFenster::baue() {
     bindungen_.reserve(form_.steuerelemente.size());
     for (wx::Steuerelement* s : form_.steuerelemente) {
         QWidget* w = erzeuge(*s);
-        w->setObjectName(QString::fromStdString(s->index >= 0 ? s->name + "(" + std::to_string(s->index) + ")"
-                                                               : s->name));
+        w->setObjectName(
+            QString::fromStdString(s->index >= 0 ? s->name + "(" + std::to_string(s->index) + ")" : s->name));
         nachControl_[s] = bindungen_.size();
         bindungen_.push_back({s, w, {}});
     }
@@ -182,8 +186,10 @@ QWidget* FormFenster::erzeuge(wx::Steuerelement& s) {
             if (s.beiKlick) bild->setzeKlick([this, ziel] { plattform_.klick(*ziel); });
             return bild;
         }
-        case Art::Line: return new LinienWidget(eltern);
-        case Art::Shape: return new KreisWidget(eltern);
+        case Art::Line:
+            return new LinienWidget(eltern);
+        case Art::Shape:
+            return new KreisWidget(eltern);
     }
     return new QWidget(eltern);
 }
@@ -236,7 +242,8 @@ void FormFenster::anwenden(Bindung& b, const wx::Anzeige* alt) {
                 const QPoint ende(int(std::ceil(std::max(p1.x(), p2.x()))) + rand,
                                   int(std::ceil(std::max(p1.y(), p2.y()))) + rand);
                 const QPointF o(ursprung);
-                const QPointF c0 = s.container ? QPointF(zuPixel(cx, skala_), zuPixel(cy, skala_)) : QPointF();
+                const QPointF c0 =
+                    s.container ? QPointF(zuPixel(cx, skala_), zuPixel(cy, skala_)) : QPointF();
                 w->setGeometry(QRect(ursprung - c0.toPoint(), ende - c0.toPoint()));
                 static_cast<LinienWidget*>(w)->setzeLinie(p1 - o, p2 - o, farbe(s.vorder), breite);
             }
@@ -452,8 +459,7 @@ QSize FormFenster::designGroesse(double skala) const {
 void FormFenster::passeGroesseAn(QMargins rahmen) {
     rahmen_ = rahmen;
     QSize client = designGroesse(skala_);
-    if (aussenMass_)
-        client -= QSize(rahmen.left() + rahmen.right(), rahmen.top() + rahmen.bottom());
+    if (aussenMass_) client -= QSize(rahmen.left() + rahmen.right(), rahmen.top() + rahmen.bottom());
     client = client.expandedTo(QSize(1, 1));
     gesetzteGroesse_ = QSize(client.width(), client.height() + menueHoehe());
     if (veraenderlich_) {

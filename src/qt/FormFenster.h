@@ -70,7 +70,7 @@ private:
     struct Bindung {
         wx::Steuerelement* s;
         QWidget* w;
-        wx::Anzeige zuletzt;  // what the widget shows
+        wx::Anzeige zuletzt;      // what the widget shows
         bool bildGemalt = false;  // images: the widget holds the picture of zuletzt
     };
     struct MenueBindung {

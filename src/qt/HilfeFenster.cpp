@@ -49,7 +49,8 @@ QVariant HilfeBrowser::loadResource(int type, const QUrl& name) {
 
 void HilfeBrowser::oeffne(const QUrl& ziel) {
     if (!chm_ || !chm_->finde(ziel.path().toStdString())) {
-        zeigeFehler(QStringLiteral("Die Seite \u201e%1\u201c gibt es in dieser Hilfedatei nicht.").arg(ziel.path()));
+        zeigeFehler(
+            QStringLiteral("Die Seite \u201e%1\u201c gibt es in dieser Hilfedatei nicht.").arg(ziel.path()));
         return;
     }
     fehler_.clear();
@@ -137,7 +138,7 @@ void HilfeFenster::zeige(int befehl, int32_t kontext) {
 void HilfeFenster::titelNachSeite() {
     const QString titel = browser_->documentTitle();
     setWindowTitle(titel.isEmpty() || !browser_->fehler().isEmpty() ? QStringLiteral("Wirbelix - Hilfe")
-                                                                     : titel + QStringLiteral(" - Hilfe"));
+                                                                    : titel + QStringLiteral(" - Hilfe"));
 }
 
 // ---- all windows ----

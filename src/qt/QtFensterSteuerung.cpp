@@ -107,8 +107,7 @@ void QtPlattform::zentriere(FormFenster& f) {
     const QSize aussen = f.size().grownBy(r);
     QRect ueber;
     for (FormFenster* h : fenster_)
-        if (h != &f && h->isVisible() && h->form().hauptfenster)
-            ueber = h->frameGeometry();
+        if (h != &f && h->isVisible() && h->form().hauptfenster) ueber = h->frameGeometry();
     if (ueber.isEmpty())
         if (const QScreen* s = QGuiApplication::primaryScreen()) ueber = s->availableGeometry();
     f.move(ueber.center() - QPoint(aussen.width() / 2, aussen.height() / 2));
@@ -320,7 +319,8 @@ void QtPlattform::macheBildschirmfoto(FormFenster& f) {
     QElapsedTimer uhr;
     uhr.start();
     while (!waechter.gemalt && uhr.elapsed() < 5000) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::X11ExcludeTimers, 20);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::X11ExcludeTimers,
+                                        20);
         if (!waechter.gemalt) QThread::msleep(5);
     }
     f.removeEventFilter(&waechter);

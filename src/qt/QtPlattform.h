@@ -133,8 +133,8 @@ private:
 
     Optionen optionen_;
     double skala_ = 1.0;
-    std::vector<FormFenster*> fenster_;  // in the order of creation
-    std::vector<Schleife> schleifen_;    // nested modal loops, innermost last
+    std::vector<FormFenster*> fenster_;    // in the order of creation
+    std::vector<Schleife> schleifen_;      // nested modal loops, innermost last
     std::vector<QEvent*> weitergereicht_;  // key events handed on to their control
     int blockiert_ = 0;
     bool verschlucken_ = false;

@@ -41,7 +41,8 @@ QStringList liste(const char* familien) { return QString::fromLatin1(familien).s
 QStringList schriftFamilien(const QString& name) {
     const QString n = name.trimmed();
     const QString schluessel = n.toLower();
-    if (schluessel.isEmpty() || schluessel == QLatin1String("ms sans serif") || schluessel == QLatin1String("arial"))
+    if (schluessel.isEmpty() || schluessel == QLatin1String("ms sans serif") ||
+        schluessel == QLatin1String("arial"))
         return liste(kSpielSchrift);
     QStringList familien{n};
     familien << QFont::substitutes(n);
@@ -84,9 +85,7 @@ wx::TextGroesse misstText(const std::string& text, const wx::Schrift& schrift) {
     for (const QString& z : zeilen) breite = std::max(breite, fm.horizontalAdvance(z));
     const double hoehe = zeilen.size() * fm.lineSpacing();
     // Whole pixels, as a label on the screen has them, rounded up so the text fits.
-    auto twips = [](double px) {
-        return static_cast<int32_t>(std::ceil(px - 1e-6) * kTwipsJePixel);
-    };
+    auto twips = [](double px) { return static_cast<int32_t>(std::ceil(px - 1e-6) * kTwipsJePixel); };
     return {twips(breite), twips(hoehe)};
 }
 

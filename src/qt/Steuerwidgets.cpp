@@ -5,9 +5,7 @@
 
 namespace wxqt {
 
-BildWidget::BildWidget(QWidget* eltern) : QWidget(eltern) {
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-}
+BildWidget::BildWidget(QWidget* eltern) : QWidget(eltern) { setAttribute(Qt::WA_TransparentForMouseEvents); }
 
 void BildWidget::setzeBild(const QPixmap& bild) {
     if (bild.cacheKey() == bild_.cacheKey()) return;

@@ -39,10 +39,14 @@ void ohneServerMeldung(QtMsgType art, const QMessageLogContext& ort, const QStri
 
 QAudioFormat::SampleFormat abtastFormat(int bits) {
     switch (bits) {
-        case 8: return QAudioFormat::UInt8;
-        case 16: return QAudioFormat::Int16;
-        case 32: return QAudioFormat::Int32;
-        default: return QAudioFormat::Unknown;
+        case 8:
+            return QAudioFormat::UInt8;
+        case 16:
+            return QAudioFormat::Int16;
+        case 32:
+            return QAudioFormat::Int32;
+        default:
+            return QAudioFormat::Unknown;
     }
 }
 
@@ -128,7 +132,8 @@ Ton::Ton(QObject* eltern) : QObject(eltern) {}
 
 Ton::~Ton() {
     if (!faden_) return;
-    QMetaObject::invokeMethod(spieler_, [s = spieler_] { s->stoppe(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        spieler_, [s = spieler_] { s->stoppe(); }, Qt::BlockingQueuedConnection);
     faden_->quit();
     faden_->wait();
     delete faden_;
@@ -157,12 +162,15 @@ void Ton::spiele(const QString& datei) {
     }
     if (!kopf) {
         // Silent; it still ends the sound before.
-        if (spieler_) QMetaObject::invokeMethod(spieler_, [s = spieler_] { s->stoppe(); }, Qt::QueuedConnection);
+        if (spieler_)
+            QMetaObject::invokeMethod(
+                spieler_, [s = spieler_] { s->stoppe(); }, Qt::QueuedConnection);
         gespielt(n);
         return;
     }
     sichereFaden();
-    QMetaObject::invokeMethod(spieler_, [s = spieler_, datei, n] { s->starte(datei, n); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        spieler_, [s = spieler_, datei, n] { s->starte(datei, n); }, Qt::QueuedConnection);
 }
 
 void Ton::warteAufEnde() {
@@ -178,7 +186,8 @@ void Ton::warteAufEnde() {
 
 void Ton::schliesse() {
     if (!spieler_) return;
-    QMetaObject::invokeMethod(spieler_, [s = spieler_] { s->stoppe(); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        spieler_, [s = spieler_] { s->stoppe(); }, Qt::BlockingQueuedConnection);
 }
 
 void Ton::gespielt(uint64_t n) {

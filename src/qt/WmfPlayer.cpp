@@ -52,7 +52,7 @@ struct Canvas {
     QPainter* painter = nullptr;
     QSizeF imageSize;
     const FileLayout* layout = nullptr;
-    QRectF scanBox;          // frame for metafiles without a placeable header
+    QRectF scanBox;  // frame for metafiles without a placeable header
     bool textAllowed = false;
 
     // CreateFontIndirect records seen so far in the current pass of libwmf,
@@ -61,15 +61,14 @@ struct Canvas {
     std::unordered_map<const wmfFont*, RawFont> fonts;
 
     bool clipping = false;
-    QPainterPath clip;       // device coordinates
+    QPainterPath clip;  // device coordinates
 
     std::vector<std::unique_ptr<QImage>> bitmaps;
 
     // Device coordinates -> image pixels.  The placeable bounding box is in
     // logical units; it is taken through the DC's window mapping the same
     // way libwmf maps the records.
-    QTransform deviceToImage(const wmfDC* dc) const
-    {
+    QTransform deviceToImage(const wmfDC* dc) const {
         QRectF box = scanBox;
         if (layout->placeable) {
             const double pw = dc->pixel_width;
@@ -84,8 +83,7 @@ struct Canvas {
         return QTransform(sx, 0, 0, sy, -box.left() * sx, -box.top() * sy);
     }
 
-    QPainter& begin(const wmfDC* dc)
-    {
+    QPainter& begin(const wmfDC* dc) {
         painter->setTransform(deviceToImage(dc));
         if (clipping)
             painter->setClipPath(clip);
@@ -94,8 +92,7 @@ struct Canvas {
         return *painter;
     }
 
-    RawFont rawFont(const wmfFont* f) const
-    {
+    RawFont rawFont(const wmfFont* f) const {
         const auto it = fonts.find(f);
         if (it != fonts.end()) return it->second;
         RawFont guess;
@@ -108,8 +105,7 @@ Canvas& canvasOf(wmfAPI* api) { return *static_cast<Canvas*>(api->user_data); }
 
 // Exceptions must not unwind through libwmf's C code.
 template <typename Fn>
-void guarded(wmfAPI* api, Fn&& fn)
-{
+void guarded(wmfAPI* api, Fn&& fn) {
     try {
         fn(canvasOf(api));
     } catch (...) {
@@ -121,8 +117,7 @@ QColor toQColor(const wmfRGB& c) { return QColor(c.r, c.g, c.b); }
 
 double scaleOf(const QTransform& t) { return std::sqrt(std::abs(t.determinant())); }
 
-QPen penOf(const wmfDC* dc, double imageScale)
-{
+QPen penOf(const wmfDC* dc, double imageScale) {
     const wmfPen* pen = dc->pen;
     const unsigned style = pen->lopnStyle;
     if ((style & PS_STYLE_MASK) == PS_NULL) return Qt::NoPen;
@@ -137,69 +132,95 @@ QPen penOf(const wmfDC* dc, double imageScale)
         qp.setWidthF(std::min(double(pen->width), kMaxPenPixels / imageScale));
     }
     switch (style & PS_STYLE_MASK) {
-    case PS_DASH: qp.setStyle(Qt::DashLine); break;
-    case PS_DOT:
-    case PS_ALTERNATE: qp.setStyle(Qt::DotLine); break;
-    case PS_DASHDOT: qp.setStyle(Qt::DashDotLine); break;
-    case PS_DASHDOTDOT: qp.setStyle(Qt::DashDotDotLine); break;
-    default: qp.setStyle(Qt::SolidLine); break;
+        case PS_DASH:
+            qp.setStyle(Qt::DashLine);
+            break;
+        case PS_DOT:
+        case PS_ALTERNATE:
+            qp.setStyle(Qt::DotLine);
+            break;
+        case PS_DASHDOT:
+            qp.setStyle(Qt::DashDotLine);
+            break;
+        case PS_DASHDOTDOT:
+            qp.setStyle(Qt::DashDotDotLine);
+            break;
+        default:
+            qp.setStyle(Qt::SolidLine);
+            break;
     }
     switch (style & PS_ENDCAP_MASK) {
-    case PS_ENDCAP_SQUARE: qp.setCapStyle(Qt::SquareCap); break;
-    case PS_ENDCAP_FLAT: qp.setCapStyle(Qt::FlatCap); break;
-    default: qp.setCapStyle(Qt::RoundCap); break;
+        case PS_ENDCAP_SQUARE:
+            qp.setCapStyle(Qt::SquareCap);
+            break;
+        case PS_ENDCAP_FLAT:
+            qp.setCapStyle(Qt::FlatCap);
+            break;
+        default:
+            qp.setCapStyle(Qt::RoundCap);
+            break;
     }
     switch (style & PS_JOIN_MASK) {
-    case PS_JOIN_BEVEL: qp.setJoinStyle(Qt::BevelJoin); break;
-    case PS_JOIN_MITER: qp.setJoinStyle(Qt::MiterJoin); break;
-    default: qp.setJoinStyle(Qt::RoundJoin); break;
+        case PS_JOIN_BEVEL:
+            qp.setJoinStyle(Qt::BevelJoin);
+            break;
+        case PS_JOIN_MITER:
+            qp.setJoinStyle(Qt::MiterJoin);
+            break;
+        default:
+            qp.setJoinStyle(Qt::RoundJoin);
+            break;
     }
     return qp;
 }
 
 bool insideFrame(const wmfDC* dc) { return (dc->pen->lopnStyle & PS_STYLE_MASK) == PS_INSIDEFRAME; }
 
-QBrush brushOf(const wmfDC* dc)
-{
+QBrush brushOf(const wmfDC* dc) {
     const wmfBrush* brush = dc->brush;
     const QColor color = toQColor(brush->lbColor);
     switch (brush->lbStyle) {
-    case BS_NULL: return Qt::NoBrush;
-    case BS_HATCHED:
-        switch (brush->lbHatch) {
-        case HS_HORIZONTAL: return QBrush(color, Qt::HorPattern);
-        case HS_VERTICAL: return QBrush(color, Qt::VerPattern);
-        case HS_FDIAGONAL: return QBrush(color, Qt::FDiagPattern);
-        case HS_BDIAGONAL: return QBrush(color, Qt::BDiagPattern);
-        case HS_CROSS: return QBrush(color, Qt::CrossPattern);
-        default: return QBrush(color, Qt::DiagCrossPattern);
-        }
-    case BS_PATTERN:
-    case BS_DIBPATTERN:
-    case BS_DIBPATTERNPT:
-        if (brush->bmp.data) return QBrush(*static_cast<const QImage*>(brush->bmp.data));
-        return color;
-    default: return color;
+        case BS_NULL:
+            return Qt::NoBrush;
+        case BS_HATCHED:
+            switch (brush->lbHatch) {
+                case HS_HORIZONTAL:
+                    return QBrush(color, Qt::HorPattern);
+                case HS_VERTICAL:
+                    return QBrush(color, Qt::VerPattern);
+                case HS_FDIAGONAL:
+                    return QBrush(color, Qt::FDiagPattern);
+                case HS_BDIAGONAL:
+                    return QBrush(color, Qt::BDiagPattern);
+                case HS_CROSS:
+                    return QBrush(color, Qt::CrossPattern);
+                default:
+                    return QBrush(color, Qt::DiagCrossPattern);
+            }
+        case BS_PATTERN:
+        case BS_DIBPATTERN:
+        case BS_DIBPATTERNPT:
+            if (brush->bmp.data) return QBrush(*static_cast<const QImage*>(brush->bmp.data));
+            return color;
+        default:
+            return color;
     }
 }
 
 // Fills (unless the brush is null) and outlines (unless the pen is null) a
 // path given in device coordinates.
-void paintPath(Canvas& c, const wmfDC* dc, QPainterPath path, bool fill)
-{
+void paintPath(Canvas& c, const wmfDC* dc, QPainterPath path, bool fill) {
     QPainter& p = c.begin(dc);
     path.setFillRule(dc->polyfillmode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
     const QBrush brush = fill ? brushOf(dc) : QBrush(Qt::NoBrush);
-    if (brush.style() >= Qt::HorPattern && brush.style() <= Qt::DiagCrossPattern &&
-        dc->bgmode == OPAQUE)
+    if (brush.style() >= Qt::HorPattern && brush.style() <= Qt::DiagCrossPattern && dc->bgmode == OPAQUE)
         p.fillPath(path, toQColor(dc->bgcolor));
     p.setBrush(brush);
     p.setPen(penOf(dc, scaleOf(p.transform())));
     p.drawPath(path);
 }
 
-QRectF boxOf(const wmfD_Coord& tl, const wmfD_Coord& br, const wmfDC* dc)
-{
+QRectF boxOf(const wmfD_Coord& tl, const wmfD_Coord& br, const wmfDC* dc) {
     QRectF r = QRectF(QPointF(tl.x, tl.y), QPointF(br.x, br.y)).normalized();
     if (insideFrame(dc)) {
         const double half = dc->pen->width / 2;
@@ -210,8 +231,7 @@ QRectF boxOf(const wmfD_Coord& tl, const wmfD_Coord& br, const wmfDC* dc)
 
 // Angle (degrees, counter-clockwise, as QPainterPath::arcTo wants it) of the
 // point where the ray from the centre through rel meets the ellipse.
-double arcAngle(const QRectF& box, const wmfD_Coord& rel)
-{
+double arcAngle(const QRectF& box, const wmfD_Coord& rel) {
     const double rx = std::max(box.width() / 2, 1e-9);
     const double ry = std::max(box.height() / 2, 1e-9);
     return std::atan2(-rel.y / ry, rel.x / rx) * 180.0 / std::numbers::pi;
@@ -222,12 +242,11 @@ enum class ArcKind { Arc, Chord, Pie };
 // libwmf hands over the arc's end points relative to the centre, already in
 // the order that runs clockwise on the device; Qt sweeps counter-clockwise,
 // so the arc goes from `end` round to `start`.
-void paintArc(Canvas& c, const wmfDrawArc_t* a, ArcKind kind)
-{
+void paintArc(Canvas& c, const wmfDrawArc_t* a, ArcKind kind) {
     const QRectF box = boxOf(a->TL, a->BR, a->dc);
     const double from = arcAngle(box, a->end);
     double sweep = std::fmod(arcAngle(box, a->start) - from + 720.0, 360.0);
-    if (sweep < 1e-6) sweep = 360.0; // coinciding rays: the whole ellipse
+    if (sweep < 1e-6) sweep = 360.0;  // coinciding rays: the whole ellipse
 
     QPainterPath path;
     if (kind == ArcKind::Pie)
@@ -239,8 +258,7 @@ void paintArc(Canvas& c, const wmfDrawArc_t* a, ArcKind kind)
     paintPath(c, a->dc, path, kind != ArcKind::Arc);
 }
 
-QPolygonF polygonOf(const wmfD_Coord* pt, int count)
-{
+QPolygonF polygonOf(const wmfD_Coord* pt, int count) {
     QPolygonF poly;
     poly.reserve(count);
     for (int i = 0; i < count; ++i) poly << QPointF(pt[i].x, pt[i].y);
@@ -252,8 +270,7 @@ QPolygonF polygonOf(const wmfD_Coord* pt, int count)
 
 // Text in the records is Windows-1252. The code page's unassigned bytes
 // show as the replacement character.
-QString fromAnsi(const char* s)
-{
+QString fromAnsi(const char* s) {
     QString out;
     for (; *s; ++s) {
         const char32_t cp = wx::ausWindows1252(std::uint8_t(*s));
@@ -263,26 +280,34 @@ QString fromAnsi(const char* s)
 }
 
 struct TextSetup {
-    QFont font;          // at kRefPixels
-    double perHeight;    // reference pixels -> device units, per unit of font_height
-    double stretch;      // horizontal stretch from an explicit lfWidth
+    QFont font;        // at kRefPixels
+    double perHeight;  // reference pixels -> device units, per unit of font_height
+    double stretch;    // horizontal stretch from an explicit lfWidth
 };
 
-TextSetup textSetup(const Canvas& c, const wmfFont* f)
-{
+TextSetup textSetup(const Canvas& c, const wmfFont* f) {
     QFont qf;
     const QString face = f->lfFaceName ? fromAnsi(f->lfFaceName) : QString();
     qf.setFamilies(wxqt::schriftFamilien(face));
     switch (f->lfPitchAndFamily & 0xF0) {
-    case 0x10: qf.setStyleHint(QFont::Serif); break;
-    case 0x30: qf.setStyleHint(QFont::TypeWriter); break;
-    case 0x40: qf.setStyleHint(QFont::Cursive); break;
-    case 0x50: qf.setStyleHint(QFont::Decorative); break;
-    default: qf.setStyleHint(QFont::SansSerif); break;
+        case 0x10:
+            qf.setStyleHint(QFont::Serif);
+            break;
+        case 0x30:
+            qf.setStyleHint(QFont::TypeWriter);
+            break;
+        case 0x40:
+            qf.setStyleHint(QFont::Cursive);
+            break;
+        case 0x50:
+            qf.setStyleHint(QFont::Decorative);
+            break;
+        default:
+            qf.setStyleHint(QFont::SansSerif);
+            break;
     }
     qf.setPixelSize(int(kRefPixels));
-    qf.setWeight(f->lfWeight == 0 ? QFont::Normal
-                                  : QFont::Weight(std::clamp(int(f->lfWeight), 1, 1000)));
+    qf.setWeight(f->lfWeight == 0 ? QFont::Normal : QFont::Weight(std::clamp(int(f->lfWeight), 1, 1000)));
     qf.setItalic(f->lfItalic != 0);
     qf.setUnderline(f->lfUnderline != 0);
     qf.setStrikeOut(f->lfStrikeOut != 0);
@@ -293,23 +318,22 @@ TextSetup textSetup(const Canvas& c, const wmfFont* f)
     TextSetup setup{qf, 1.0 / kRefPixels, 1.0};
     if (raw.height > 0 && fm.height() > 0) setup.perHeight = 1.0 / fm.height();
     if (raw.width != 0 && f->lfHeight != 0 && fm.averageCharWidth() > 0) {
-        const double wanted = double(f->lfWidth) / double(f->lfHeight); // per unit of height
+        const double wanted = double(f->lfWidth) / double(f->lfHeight);  // per unit of height
         setup.stretch = wanted / (fm.averageCharWidth() * setup.perHeight);
-        setup.stretch = std::clamp(setup.stretch, 1.0 / detail::kMaxFontStretch, double(detail::kMaxFontStretch));
+        setup.stretch =
+            std::clamp(setup.stretch, 1.0 / detail::kMaxFontStretch, double(detail::kMaxFontStretch));
     }
     return setup;
 }
 
 // libwmf's ratio of the font's width to its height, as it reports it in
 // wmfDrawText_t::font_ratio.
-double libwmfRatio(const wmfFont* f)
-{
+double libwmfRatio(const wmfFont* f) {
     return (f->lfHeight != 0 && f->lfWidth != 0) ? double(f->lfWidth) / double(f->lfHeight) : 1.0;
 }
 
 // Width of str for libwmf: it multiplies this by the font height and ratio.
-float stringWidth(wmfAPI* api, wmfFont* f, char* str)
-{
+float stringWidth(wmfAPI* api, wmfFont* f, char* str) {
     float result = 0;
     guarded(api, [&](Canvas& c) {
         if (!c.textAllowed || !str) return;
@@ -322,8 +346,7 @@ float stringWidth(wmfAPI* api, wmfFont* f, char* str)
 
 // Called by libwmf for every font it creates, in record order (after a
 // default font of its own at the start of each pass).
-void mapFont(wmfAPI* api, wmfFont* f)
-{
+void mapFont(wmfAPI* api, wmfFont* f) {
     guarded(api, [&](Canvas& c) {
         const auto& records = c.layout->fonts;
         if (c.nextFont < records.size()) {
@@ -340,8 +363,7 @@ void mapFont(wmfAPI* api, wmfFont* f)
     });
 }
 
-void drawText(wmfAPI* api, wmfDrawText_t* t)
-{
+void drawText(wmfAPI* api, wmfDrawText_t* t) {
     guarded(api, [&](Canvas& c) {
         if (!c.textAllowed || !t->str || !t->dc->font) return;
         const QString text = fromAnsi(t->str);
@@ -352,7 +374,7 @@ void drawText(wmfAPI* api, wmfDrawText_t* t)
         const TextSetup setup = textSetup(c, f);
         const QFontMetricsF fm(setup.font);
         const double fh = t->font_height;
-        const double s = fh * setup.perHeight; // device units per reference pixel
+        const double s = fh * setup.perHeight;  // device units per reference pixel
         const double advance = fm.horizontalAdvance(text);
         const double width = advance * s * setup.stretch;
 
@@ -373,14 +395,24 @@ void drawText(wmfAPI* api, wmfDrawText_t* t)
             origin += theirs / 2 * along;
         }
         switch (align & TA_BASELINE) {
-        case TA_TOP: origin += fm.ascent() * s * down; break;
-        case TA_BOTTOM: origin -= fm.descent() * s * down; break;
-        default: break;
+            case TA_TOP:
+                origin += fm.ascent() * s * down;
+                break;
+            case TA_BOTTOM:
+                origin -= fm.descent() * s * down;
+                break;
+            default:
+                break;
         }
         switch (align & TA_CENTER) {
-        case TA_CENTER: origin -= width / 2 * along; break;
-        case TA_RIGHT: origin -= width * along; break;
-        default: break;
+            case TA_CENTER:
+                origin -= width / 2 * along;
+                break;
+            case TA_RIGHT:
+                origin -= width * along;
+                break;
+            default:
+                break;
         }
 
         QPainter& p = c.begin(dc);
@@ -392,8 +424,7 @@ void drawText(wmfAPI* api, wmfDrawText_t* t)
         p.rotate(-angle);
         p.scale(s * setup.stretch, s);
         if (dc->bgmode == OPAQUE)
-            p.fillRect(QRectF(0, -fm.ascent(), advance, fm.ascent() + fm.descent()),
-                       toQColor(dc->bgcolor));
+            p.fillRect(QRectF(0, -fm.ascent(), advance, fm.ascent() + fm.descent()), toQColor(dc->bgcolor));
         // Glyphs distorted or huge on the image go as outlines: Qt's glyph
         // cache crashes on some of them.
         const QTransform t = p.transform();
@@ -411,9 +442,7 @@ void drawText(wmfAPI* api, wmfDrawText_t* t)
     });
 }
 
-
-void bmpRead(wmfAPI* api, wmfBMP_Read_t* r)
-{
+void bmpRead(wmfAPI* api, wmfBMP_Read_t* r) {
     guarded(api, [&](Canvas& c) {
         r->bmp.data = nullptr;
         QImage image = detail::imageFromDib(r->buffer, r->length);
@@ -425,8 +454,7 @@ void bmpRead(wmfAPI* api, wmfBMP_Read_t* r)
     });
 }
 
-void bmpFree(wmfAPI* api, wmfBMP* bmp)
-{
+void bmpFree(wmfAPI* api, wmfBMP* bmp) {
     guarded(api, [&](Canvas& c) {
         auto it = std::find_if(c.bitmaps.begin(), c.bitmaps.end(),
                                [&](const auto& b) { return b.get() == bmp->data; });
@@ -435,15 +463,13 @@ void bmpFree(wmfAPI* api, wmfBMP* bmp)
     });
 }
 
-void bmpDraw(wmfAPI* api, wmfBMP_Draw_t* d)
-{
+void bmpDraw(wmfAPI* api, wmfBMP_Draw_t* d) {
     guarded(api, [&](Canvas& c) {
         const auto* image = static_cast<const QImage*>(d->bmp.data);
         if (!image) return;
         const QRectF source(d->crop.x, d->crop.y, d->crop.w, d->crop.h);
-        const QRectF target = QRectF(d->pt.x, d->pt.y, d->crop.w * d->pixel_width,
-                                     d->crop.h * d->pixel_height)
-                                  .normalized();
+        const QRectF target =
+            QRectF(d->pt.x, d->pt.y, d->crop.w * d->pixel_width, d->crop.h * d->pixel_height).normalized();
         c.begin(d->dc).drawImage(target, *image, source);
     });
 }
@@ -451,31 +477,26 @@ void bmpDraw(wmfAPI* api, wmfBMP_Draw_t* d)
 // ---------------------------------------------------------------------------
 // The remaining callbacks
 
-void drawPixel(wmfAPI* api, wmfDrawPixel_t* d)
-{
+void drawPixel(wmfAPI* api, wmfDrawPixel_t* d) {
     guarded(api, [&](Canvas& c) {
         c.begin(d->dc).fillRect(QRectF(d->pt.x, d->pt.y, d->pixel_width, d->pixel_height),
                                 toQColor(d->color));
     });
 }
 
-void drawPie(wmfAPI* api, wmfDrawArc_t* a)
-{
+void drawPie(wmfAPI* api, wmfDrawArc_t* a) {
     guarded(api, [&](Canvas& c) { paintArc(c, a, ArcKind::Pie); });
 }
 
-void drawChord(wmfAPI* api, wmfDrawArc_t* a)
-{
+void drawChord(wmfAPI* api, wmfDrawArc_t* a) {
     guarded(api, [&](Canvas& c) { paintArc(c, a, ArcKind::Chord); });
 }
 
-void drawArc(wmfAPI* api, wmfDrawArc_t* a)
-{
+void drawArc(wmfAPI* api, wmfDrawArc_t* a) {
     guarded(api, [&](Canvas& c) { paintArc(c, a, ArcKind::Arc); });
 }
 
-void drawEllipse(wmfAPI* api, wmfDrawArc_t* a)
-{
+void drawEllipse(wmfAPI* api, wmfDrawArc_t* a) {
     guarded(api, [&](Canvas& c) {
         QPainterPath path;
         path.addEllipse(boxOf(a->TL, a->BR, a->dc));
@@ -483,8 +504,7 @@ void drawEllipse(wmfAPI* api, wmfDrawArc_t* a)
     });
 }
 
-void drawLine(wmfAPI* api, wmfDrawLine_t* l)
-{
+void drawLine(wmfAPI* api, wmfDrawLine_t* l) {
     guarded(api, [&](Canvas& c) {
         QPainter& p = c.begin(l->dc);
         p.setPen(penOf(l->dc, scaleOf(p.transform())));
@@ -492,8 +512,7 @@ void drawLine(wmfAPI* api, wmfDrawLine_t* l)
     });
 }
 
-void polyLine(wmfAPI* api, wmfPolyLine_t* l)
-{
+void polyLine(wmfAPI* api, wmfPolyLine_t* l) {
     guarded(api, [&](Canvas& c) {
         if (!l->pt || l->count < 2) return;
         QPainter& p = c.begin(l->dc);
@@ -502,8 +521,7 @@ void polyLine(wmfAPI* api, wmfPolyLine_t* l)
     });
 }
 
-void drawPolygon(wmfAPI* api, wmfPolyLine_t* l)
-{
+void drawPolygon(wmfAPI* api, wmfPolyLine_t* l) {
     guarded(api, [&](Canvas& c) {
         if (!l->pt || l->count < 2) return;
         QPainterPath path;
@@ -513,8 +531,7 @@ void drawPolygon(wmfAPI* api, wmfPolyLine_t* l)
     });
 }
 
-void drawPolyPolygon(wmfAPI* api, wmfPolyPoly_t* pp)
-{
+void drawPolyPolygon(wmfAPI* api, wmfPolyPoly_t* pp) {
     guarded(api, [&](Canvas& c) {
         if (!pp->pt || !pp->count) return;
         QPainterPath path;
@@ -527,8 +544,7 @@ void drawPolyPolygon(wmfAPI* api, wmfPolyPoly_t* pp)
     });
 }
 
-void drawRectangle(wmfAPI* api, wmfDrawRectangle_t* r)
-{
+void drawRectangle(wmfAPI* api, wmfDrawRectangle_t* r) {
     guarded(api, [&](Canvas& c) {
         const QRectF box = boxOf(r->TL, r->BR, r->dc);
         QPainterPath path;
@@ -540,22 +556,27 @@ void drawRectangle(wmfAPI* api, wmfDrawRectangle_t* r)
     });
 }
 
-void ropDraw(wmfAPI* api, wmfROP_Draw_t* r)
-{
+void ropDraw(wmfAPI* api, wmfROP_Draw_t* r) {
     guarded(api, [&](Canvas& c) {
         const QRectF box = QRectF(QPointF(r->TL.x, r->TL.y), QPointF(r->BR.x, r->BR.y)).normalized();
         QPainter& p = c.begin(r->dc);
         switch (r->ROP) {
-        case 0x00F00021u: p.fillRect(box, brushOf(r->dc)); break; // PATCOPY
-        case 0x00000042u: p.fillRect(box, Qt::black); break;      // BLACKNESS
-        case 0x00FF0062u: p.fillRect(box, Qt::white); break;      // WHITENESS
-        default: break; // raster operations on the destination are not supported
+            case 0x00F00021u:
+                p.fillRect(box, brushOf(r->dc));
+                break;  // PATCOPY
+            case 0x00000042u:
+                p.fillRect(box, Qt::black);
+                break;  // BLACKNESS
+            case 0x00FF0062u:
+                p.fillRect(box, Qt::white);
+                break;  // WHITENESS
+            default:
+                break;  // raster operations on the destination are not supported
         }
     });
 }
 
-QPainterPath rectsPath(const wmfPolyRectangle_t* r)
-{
+QPainterPath rectsPath(const wmfPolyRectangle_t* r) {
     QPainterPath path;
     if (!r->TL || !r->BR) return path;
     for (unsigned i = 0; i < r->count; ++i)
@@ -563,21 +584,17 @@ QPainterPath rectsPath(const wmfPolyRectangle_t* r)
     return path;
 }
 
-void regionPaint(wmfAPI* api, wmfPolyRectangle_t* r)
-{
-    guarded(api, [&](Canvas& c) {
-        c.begin(r->dc).fillPath(rectsPath(r), brushOf(r->dc));
-    });
+void regionPaint(wmfAPI* api, wmfPolyRectangle_t* r) {
+    guarded(api, [&](Canvas& c) { c.begin(r->dc).fillPath(rectsPath(r), brushOf(r->dc)); });
 }
 
-void regionFrame(wmfAPI* api, wmfPolyRectangle_t* r)
-{
+void regionFrame(wmfAPI* api, wmfPolyRectangle_t* r) {
     guarded(api, [&](Canvas& c) {
         QPainterPath frame;
         if (!r->TL || !r->BR) return;
         for (unsigned i = 0; i < r->count; ++i) {
-            const QRectF outer = QRectF(QPointF(r->TL[i].x, r->TL[i].y), QPointF(r->BR[i].x, r->BR[i].y))
-                                     .normalized();
+            const QRectF outer =
+                QRectF(QPointF(r->TL[i].x, r->TL[i].y), QPointF(r->BR[i].x, r->BR[i].y)).normalized();
             frame.addRect(outer);
             frame.addRect(outer.adjusted(r->width, r->height, -r->width, -r->height));
         }
@@ -586,16 +603,14 @@ void regionFrame(wmfAPI* api, wmfPolyRectangle_t* r)
     });
 }
 
-void regionClip(wmfAPI* api, wmfPolyRectangle_t* r)
-{
+void regionClip(wmfAPI* api, wmfPolyRectangle_t* r) {
     guarded(api, [&](Canvas& c) {
         c.clipping = r->count > 0;
         c.clip = c.clipping ? rectsPath(r) : QPainterPath();
     });
 }
 
-void deviceBegin(wmfAPI* api)
-{
+void deviceBegin(wmfAPI* api) {
     guarded(api, [&](Canvas& c) {
         c.clipping = false;
         c.clip = QPainterPath();
@@ -607,8 +622,7 @@ void noFlood(wmfAPI*, wmfFlood_t*) {}
 void noUserData(wmfAPI*, wmfUserData_t*) {}
 
 // Installed by wmf_lite_create: our drawing callbacks and font functions.
-void installDevice(wmfAPI* api)
-{
+void installDevice(wmfAPI* api) {
     auto* fr = static_cast<wmfFunctionReference*>(wmf_calloc(api, 1, sizeof(wmfFunctionReference)));
     auto* fd = static_cast<wmfFontData*>(wmf_calloc(api, 1, sizeof(wmfFontData)));
     if (!fr || !fd) {
@@ -653,8 +667,7 @@ void installDevice(wmfAPI* api)
 // Owns a libwmf instance for the duration of one rendering.
 class Session {
 public:
-    Session()
-    {
+    Session() {
         wmfAPI_Options options{};
         options.function = installDevice;
         const unsigned long flags =
@@ -664,8 +677,7 @@ public:
             api_ = nullptr;
         }
     }
-    ~Session()
-    {
+    ~Session() {
         if (!api_) return;
         if (open_) wmf_mem_close(api_);
         wmf_lite_destroy(api_);
@@ -674,8 +686,7 @@ public:
     Session& operator=(const Session&) = delete;
 
     wmfAPI* api() const { return api_; }
-    bool open(QByteArray& data)
-    {
+    bool open(QByteArray& data) {
         open_ = wmf_mem_open(api_, reinterpret_cast<unsigned char*>(data.data()), long(data.size())) ==
                 wmf_E_None;
         return open_;
@@ -686,8 +697,7 @@ private:
     bool open_ = false;
 };
 
-QImage renderData(QByteArray data, const QSize& pixelSize)
-{
+QImage renderData(QByteArray data, const QSize& pixelSize) {
     const std::optional<FileLayout> layout = detail::checkFile(data);
     if (!layout) return {};
 
@@ -727,10 +737,9 @@ QImage renderData(QByteArray data, const QSize& pixelSize)
     return image;
 }
 
-} // namespace
+}  // namespace
 
-QImage render(const QString& path, const QSize& pixelSize, bool* ok)
-{
+QImage render(const QString& path, const QSize& pixelSize, bool* ok) {
     if (ok) *ok = false;
     if (pixelSize.isEmpty()) return {};
     QFile file(path);
@@ -740,11 +749,9 @@ QImage render(const QString& path, const QSize& pixelSize, bool* ok)
     return image;
 }
 
-QImage renderBytes(const QByteArray& data, const QSize& pixelSize)
-{
+QImage renderBytes(const QByteArray& data, const QSize& pixelSize) {
     if (pixelSize.isEmpty() || data.size() > detail::kMaxFileSize) return {};
     return renderData(data, pixelSize);
 }
 
-} // namespace wmf
-
+}  // namespace wmf

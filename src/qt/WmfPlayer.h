@@ -24,4 +24,4 @@ QImage render(const QString& path, const QSize& pixelSize, bool* ok = nullptr);
 // The same for a metafile's bytes.
 QImage renderBytes(const QByteArray& data, const QSize& pixelSize);
 
-} // namespace wmf
+}  // namespace wmf

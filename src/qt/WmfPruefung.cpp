@@ -19,12 +19,8 @@ constexpr std::uint16_t kEtoClipped = 0x0004;
 class Reader {
 public:
     explicit Reader(const QByteArray& data) : data_(data) {}
-    bool has(qint64 pos, qint64 count) const
-    {
-        return pos >= 0 && count >= 0 && pos + count <= data_.size();
-    }
-    std::uint16_t u16(qint64 pos) const
-    {
+    bool has(qint64 pos, qint64 count) const { return pos >= 0 && count >= 0 && pos + count <= data_.size(); }
+    std::uint16_t u16(qint64 pos) const {
         return std::uint16_t(std::uint8_t(data_[pos]) | (std::uint8_t(data_[pos + 1]) << 8));
     }
     std::int16_t s16(qint64 pos) const { return std::int16_t(u16(pos)); }
@@ -51,8 +47,7 @@ public:
 
     // Slots below next_ that were emptied again wait in a min-heap, so the
     // lowest free slot is found without walking the table.
-    bool create(Kind kind)
-    {
+    bool create(Kind kind) {
         std::size_t slot;
         if (!freed_.empty()) {
             std::pop_heap(freed_.begin(), freed_.end(), std::greater<>());
@@ -66,16 +61,14 @@ public:
         slots_[slot] = kind;
         return true;
     }
-    bool select(unsigned index)
-    {
+    bool select(unsigned index) {
         if (!holds(index)) return false;
         const Kind kind = slots_[index];
         if (kind == Pen || kind == Brush || kind == Font) selected_[kind] = int(index);
         return true;
     }
     bool holdsKind(unsigned index, Kind kind) const { return holds(index) && slots_[index] == kind; }
-    bool remove(unsigned index)
-    {
+    bool remove(unsigned index) {
         if (!holds(index)) return false;
         slots_[index] = Free;
         freed_.push_back(index);
@@ -85,8 +78,7 @@ public:
     // Whether the DC's current object of this kind is still one.  A deleted
     // pen or brush leaves its values in the slot; a deleted font has had its
     // face name freed, so text needs a font still there.
-    bool usable(Kind kind) const
-    {
+    bool usable(Kind kind) const {
         const int slot = selected_[kind];
         if (slot < 0) return true;
         const Kind held = slots_[std::size_t(slot)];
@@ -106,32 +98,28 @@ private:
 // high byte only counts the parameters), so a record whose low byte names
 // one of these under another number is played as that record.
 constexpr std::uint16_t kKnownFunctions[] = {
-    0x001E, 0x0035, 0x0037, 0x00F7, 0x0102, 0x0103, 0x0104, 0x0105, 0x0106, 0x0107, 0x0108,
-    0x0127, 0x012A, 0x012B, 0x012C, 0x012D, 0x012E, 0x0139, 0x0142, 0x01F0, 0x01F9, 0x0201,
-    0x0209, 0x020A, 0x020B, 0x020C, 0x020D, 0x020E, 0x020F, 0x0211, 0x0213, 0x0214, 0x0220,
-    0x0228, 0x0231, 0x0234, 0x0324, 0x0325, 0x0410, 0x0412, 0x0415, 0x0416, 0x0418, 0x0419,
-    0x041B, 0x041F, 0x0429, 0x0436, 0x0521, 0x0538, 0x0548, 0x061C, 0x061D, 0x0626, 0x0817,
-    0x081A, 0x0830, 0x0922, 0x0940, 0x0A32, 0x0B23, 0x0B41, 0x0D33, 0x0F43, 0x02FA, 0x02FB,
-    0x02FC, 0x06FF, 0x012C};
+    0x001E, 0x0035, 0x0037, 0x00F7, 0x0102, 0x0103, 0x0104, 0x0105, 0x0106, 0x0107, 0x0108, 0x0127,
+    0x012A, 0x012B, 0x012C, 0x012D, 0x012E, 0x0139, 0x0142, 0x01F0, 0x01F9, 0x0201, 0x0209, 0x020A,
+    0x020B, 0x020C, 0x020D, 0x020E, 0x020F, 0x0211, 0x0213, 0x0214, 0x0220, 0x0228, 0x0231, 0x0234,
+    0x0324, 0x0325, 0x0410, 0x0412, 0x0415, 0x0416, 0x0418, 0x0419, 0x041B, 0x041F, 0x0429, 0x0436,
+    0x0521, 0x0538, 0x0548, 0x061C, 0x061D, 0x0626, 0x0817, 0x081A, 0x0830, 0x0922, 0x0940, 0x0A32,
+    0x0B23, 0x0B41, 0x0D33, 0x0F43, 0x02FA, 0x02FB, 0x02FC, 0x06FF, 0x012C};
 
-bool knownExactly(std::uint16_t function)
-{
+bool knownExactly(std::uint16_t function) {
     return std::find(std::begin(kKnownFunctions), std::end(kKnownFunctions), function) !=
            std::end(kKnownFunctions);
 }
 
 // Whether libwmf would take the record for another one than its number says.
-bool aliased(std::uint16_t function)
-{
+bool aliased(std::uint16_t function) {
     for (const std::uint16_t known : kKnownFunctions)
         if ((known & 0xFF) == (function & 0xFF)) return known != function && !knownExactly(function);
     return false;
 }
 
-} // namespace
+}  // namespace
 
-std::optional<FileLayout> checkFile(const QByteArray& data)
-{
+std::optional<FileLayout> checkFile(const QByteArray& data) {
     const Reader in(data);
     FileLayout layout;
     qint64 pos = 0;
@@ -184,109 +172,109 @@ std::optional<FileLayout> checkFile(const QByteArray& data)
         auto needs = [&](qint64 bytes) { return bytes <= paramBytes; };
         bool fits = true;
         switch (function) {
-        case 0x0521: // TextOut
-        case 0x0A32: // ExtTextOut
-            fits = table.usable(ObjectTable::Font);
-            break;
-        case 0x0213: // LineTo
-        case 0x0817: // Arc
-        case 0x0830: // Chord
-        case 0x0418: // Ellipse
-        case 0x081A: // Pie
-        case 0x0324: // Polygon
-        case 0x0325: // Polyline
-        case 0x0538: // PolyPolygon
-        case 0x041B: // Rectangle
-        case 0x061C: // RoundRect
-        case 0x061D: // PatBlt
-        case 0x0419: // FloodFill
-        case 0x0548: // ExtFloodFill
-        case 0x0228: // FillRegion
-        case 0x0429: // FrameRegion
-        case 0x012B: // PaintRegion
-        case 0x0940: // DibBitBlt
-        case 0x0B41: // DibStretchBlt
-        case 0x0F43: // StretchDib
-            fits = table.usable(ObjectTable::Pen) && table.usable(ObjectTable::Brush);
-            break;
-        default:
-            break;
+            case 0x0521:  // TextOut
+            case 0x0A32:  // ExtTextOut
+                fits = table.usable(ObjectTable::Font);
+                break;
+            case 0x0213:  // LineTo
+            case 0x0817:  // Arc
+            case 0x0830:  // Chord
+            case 0x0418:  // Ellipse
+            case 0x081A:  // Pie
+            case 0x0324:  // Polygon
+            case 0x0325:  // Polyline
+            case 0x0538:  // PolyPolygon
+            case 0x041B:  // Rectangle
+            case 0x061C:  // RoundRect
+            case 0x061D:  // PatBlt
+            case 0x0419:  // FloodFill
+            case 0x0548:  // ExtFloodFill
+            case 0x0228:  // FillRegion
+            case 0x0429:  // FrameRegion
+            case 0x012B:  // PaintRegion
+            case 0x0940:  // DibBitBlt
+            case 0x0B41:  // DibStretchBlt
+            case 0x0F43:  // StretchDib
+                fits = table.usable(ObjectTable::Pen) && table.usable(ObjectTable::Brush);
+                break;
+            default:
+                break;
         }
         if (!fits) return std::nullopt;
 
         switch (function) {
-        case 0x0324: // Polygon
-        case 0x0325: // Polyline
-            fits = needs(2) && needs(2 + 4 * qint64(in.u16(params)));
-            break;
-        case 0x0538: { // PolyPolygon
-            fits = needs(2);
-            if (!fits) break;
-            const qint64 polys = in.u16(params);
-            fits = needs(2 + 2 * polys);
-            if (!fits) break;
-            qint64 points = 0;
-            for (qint64 i = 0; i < polys; ++i) points += in.u16(params + 2 + 2 * i);
-            fits = needs(2 + 2 * polys + 4 * points);
-            break;
-        }
-        case 0x0521: // TextOut
-            fits = needs(2) && needs(2 + ((qint64(in.u16(params)) + 1) & ~1) + 4);
-            break;
-        case 0x0A32: { // ExtTextOut
-            fits = needs(8);
-            if (!fits) break;
-            const qint64 count = in.u16(params + 4);
-            const std::uint16_t options = in.u16(params + 6);
-            const qint64 rect = (options & (kEtoOpaque | kEtoClipped)) ? 8 : 0;
-            fits = needs(8 + rect + count);
-            break;
-        }
-        case 0x012D: // SelectObject
-            fits = needs(2) && table.select(in.u16(params));
-            break;
-        case 0x012C: // SelectClipRegion
-            fits = needs(2) && table.holdsKind(in.u16(params), ObjectTable::Region);
-            break;
-        case 0x0234: // SelectPalette
-            fits = needs(2) && table.holdsKind(in.u16(params), ObjectTable::Palette);
-            break;
-        case 0x01F0: // DeleteObject
-            fits = needs(2) && table.remove(in.u16(params));
-            break;
-        case 0x02FA: // CreatePenIndirect
-            fits = table.create(ObjectTable::Pen);
-            break;
-        case 0x02FC: // CreateBrushIndirect
-        case 0x01F9: // CreatePatternBrush
-        case 0x0142: // DibCreatePatternBrush
-            fits = table.create(ObjectTable::Brush);
-            break;
-        case 0x00F7: // CreatePalette
-            fits = table.create(ObjectTable::Palette);
-            break;
-        case 0x06FF: // CreateRegion
-            fits = table.create(ObjectTable::Region);
-            break;
-        case 0x02FB: { // CreateFontIndirect
-            fits = needs(18) && table.create(ObjectTable::Font);
-            if (!fits) break;
-            RawFont font;
-            font.height = in.s16(params);
-            font.width = in.s16(params + 2);
-            font.escapement = in.s16(params + 4);
-            if (std::abs(font.width) > kMaxFontStretch * std::max(std::abs(font.height), 1)) {
-                fits = false;
+            case 0x0324:  // Polygon
+            case 0x0325:  // Polyline
+                fits = needs(2) && needs(2 + 4 * qint64(in.u16(params)));
+                break;
+            case 0x0538: {  // PolyPolygon
+                fits = needs(2);
+                if (!fits) break;
+                const qint64 polys = in.u16(params);
+                fits = needs(2 + 2 * polys);
+                if (!fits) break;
+                qint64 points = 0;
+                for (qint64 i = 0; i < polys; ++i) points += in.u16(params + 2 + 2 * i);
+                fits = needs(2 + 2 * polys + 4 * points);
                 break;
             }
-            const qint64 faceBytes = std::min<qint64>(paramBytes - 18, 32);
-            const char* face = in.at(params + 18);
-            font.face = QByteArray(face, qint64(::strnlen(face, size_t(faceBytes))));
-            layout.fonts.push_back(font);
-            break;
-        }
-        default:
-            break;
+            case 0x0521:  // TextOut
+                fits = needs(2) && needs(2 + ((qint64(in.u16(params)) + 1) & ~1) + 4);
+                break;
+            case 0x0A32: {  // ExtTextOut
+                fits = needs(8);
+                if (!fits) break;
+                const qint64 count = in.u16(params + 4);
+                const std::uint16_t options = in.u16(params + 6);
+                const qint64 rect = (options & (kEtoOpaque | kEtoClipped)) ? 8 : 0;
+                fits = needs(8 + rect + count);
+                break;
+            }
+            case 0x012D:  // SelectObject
+                fits = needs(2) && table.select(in.u16(params));
+                break;
+            case 0x012C:  // SelectClipRegion
+                fits = needs(2) && table.holdsKind(in.u16(params), ObjectTable::Region);
+                break;
+            case 0x0234:  // SelectPalette
+                fits = needs(2) && table.holdsKind(in.u16(params), ObjectTable::Palette);
+                break;
+            case 0x01F0:  // DeleteObject
+                fits = needs(2) && table.remove(in.u16(params));
+                break;
+            case 0x02FA:  // CreatePenIndirect
+                fits = table.create(ObjectTable::Pen);
+                break;
+            case 0x02FC:  // CreateBrushIndirect
+            case 0x01F9:  // CreatePatternBrush
+            case 0x0142:  // DibCreatePatternBrush
+                fits = table.create(ObjectTable::Brush);
+                break;
+            case 0x00F7:  // CreatePalette
+                fits = table.create(ObjectTable::Palette);
+                break;
+            case 0x06FF:  // CreateRegion
+                fits = table.create(ObjectTable::Region);
+                break;
+            case 0x02FB: {  // CreateFontIndirect
+                fits = needs(18) && table.create(ObjectTable::Font);
+                if (!fits) break;
+                RawFont font;
+                font.height = in.s16(params);
+                font.width = in.s16(params + 2);
+                font.escapement = in.s16(params + 4);
+                if (std::abs(font.width) > kMaxFontStretch * std::max(std::abs(font.height), 1)) {
+                    fits = false;
+                    break;
+                }
+                const qint64 faceBytes = std::min<qint64>(paramBytes - 18, 32);
+                const char* face = in.at(params + 18);
+                font.face = QByteArray(face, qint64(::strnlen(face, size_t(faceBytes))));
+                layout.fonts.push_back(font);
+                break;
+            }
+            default:
+                break;
         }
         if (!fits) return std::nullopt;
         pos += qint64(words) * 2;
@@ -295,8 +283,7 @@ std::optional<FileLayout> checkFile(const QByteArray& data)
 
 // Turns a packed DIB (info header, colour table, bits) into an image by
 // putting a BMP file header in front of it.
-QImage imageFromDib(const unsigned char* dib, long length)
-{
+QImage imageFromDib(const unsigned char* dib, long length) {
     if (!dib || length < 12) return {};
     const QByteArray bytes(reinterpret_cast<const char*>(dib), length);
     const Reader in(bytes);
@@ -311,7 +298,7 @@ QImage imageFromDib(const unsigned char* dib, long length)
         const std::uint32_t compression = in.u32(16);
         const std::uint32_t used = in.u32(32);
         colours = used ? qint64(used) : (bits <= 8 ? (1 << bits) : 0);
-        if (compression == 3 && headerSize == 40) masks = 12; // BI_BITFIELDS
+        if (compression == 3 && headerSize == 40) masks = 12;  // BI_BITFIELDS
     } else {
         return {};
     }
@@ -333,4 +320,4 @@ QImage imageFromDib(const unsigned char* dib, long length)
     return image;
 }
 
-} // namespace wmf::detail
+}  // namespace wmf::detail

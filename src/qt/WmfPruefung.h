@@ -38,9 +38,9 @@ struct RawFont {
 
 struct FileLayout {
     bool placeable = false;
-    int left = 0, top = 0, right = 0, bottom = 0; // placeable bounding box
-    std::vector<RawFont> fonts;                   // in record order
-    qint64 length = 0;                            // bytes up to the end of the EOF record
+    int left = 0, top = 0, right = 0, bottom = 0;  // placeable bounding box
+    std::vector<RawFont> fonts;                    // in record order
+    qint64 length = 0;                             // bytes up to the end of the EOF record
 };
 
 // Walks the headers and the record list and rejects anything libwmf should
@@ -58,4 +58,4 @@ std::optional<FileLayout> checkFile(const QByteArray& data);
 // putting a BMP file header in front of it.
 QImage imageFromDib(const unsigned char* dib, long length);
 
-} // namespace wmf::detail
+}  // namespace wmf::detail

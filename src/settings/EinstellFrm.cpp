@@ -55,8 +55,8 @@ const std::array<Einstellung, 9> kEinstellungen = {{
 // ends of the range instead of wrapping round.
 int16_t zahlAus(const std::string& wert) {
     const int64_t n = runde(zahlAmAnfang(wert));
-    return static_cast<int16_t>(std::clamp<int64_t>(n, std::numeric_limits<int16_t>::min(),
-                                                    std::numeric_limits<int16_t>::max()));
+    return static_cast<int16_t>(
+        std::clamp<int64_t>(n, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max()));
 }
 
 // W(...) of the board: a whole 16-bit number, rounded halves to even.
@@ -84,8 +84,10 @@ EinstellFrm::EinstellFrm(Spiel& spiel) : Form(spiel.plattform, "EinstellFrm"), s
 
     neu(Frame2, Art::Frame, "Frame2", nullptr, 90, 1710, 3345, 1515).caption = "Verschiedenes";
     neu(TonEin, Art::CheckBox, "TonEin", &Frame2, 120, 300, 2910, 240).caption = "&Ton einschalten";
-    neu(RateZeitEin, Art::CheckBox, "RateZeitEin", &Frame2, 120, 540, 2775, 330).caption = "&Ratezeit begrenzen";
-    neu(TastaturAus, Art::CheckBox, "TastaturAus", &Frame2, 120, 810, 2775, 330).caption = "&Tastatur sperren";
+    neu(RateZeitEin, Art::CheckBox, "RateZeitEin", &Frame2, 120, 540, 2775, 330).caption =
+        "&Ratezeit begrenzen";
+    neu(TastaturAus, Art::CheckBox, "TastaturAus", &Frame2, 120, 810, 2775, 330).caption =
+        "&Tastatur sperren";
     neu(EinstSaveOpt, Art::CheckBox, "EinstSaveOpt", &Frame2, 120, 1080, 2925, 330).caption =
         "Einstellungen s&peichern";
     TonEin.wert = 1;
@@ -156,10 +158,18 @@ void EinstellFrm::EinstellAenderungUebernehmen() {
     for (const auto& e : kEinstellungen) {
         int16_t& feld = g.*e.feld;
         switch (e.regel) {
-            case Regel::Kasten: feld = (this->*e.kasten).wert != 0 ? 1 : 0; break;
-            case Regel::Staerke: feld = SpSt[0].wert ? 0 : SpSt[1].wert ? 1 : 2; break;
-            case Regel::Farbig: feld = alsFlag(LoesWortFarbe.wert != 0); break;
-            case Regel::Anzahl: feld = static_cast<int16_t>(UpDnFehlVersuche.wert); break;
+            case Regel::Kasten:
+                feld = (this->*e.kasten).wert != 0 ? 1 : 0;
+                break;
+            case Regel::Staerke:
+                feld = SpSt[0].wert ? 0 : SpSt[1].wert ? 1 : 2;
+                break;
+            case Regel::Farbig:
+                feld = alsFlag(LoesWortFarbe.wert != 0);
+                break;
+            case Regel::Anzahl:
+                feld = static_cast<int16_t>(UpDnFehlVersuche.wert);
+                break;
         }
     }
 
@@ -200,7 +210,8 @@ void EinstellFrm::okBtn_Click() {
     EinstellAenderungUebernehmen();
 
     auto& info = spiel_.dateiInfoFrm();
-    const bool computerZuletzt = g.nSpieler > 0 && g.SpielerName[static_cast<size_t>(g.nSpieler - 1)] == kComputer;
+    const bool computerZuletzt =
+        g.nSpieler > 0 && g.SpielerName[static_cast<size_t>(g.nSpieler - 1)] == kComputer;
     if (gegenComp.wert && !computerZuletzt) {
         if (g.nSpieler >= static_cast<int16_t>(g.SpielerName.size())) {
             // No room for a sixth player: the list stays, and so that the
@@ -239,12 +250,18 @@ void EinstellFrm::abbrBtn_Click() {
     for (const auto& e : kEinstellungen) {
         const int16_t wert = g.*e.feld;
         switch (e.regel) {
-            case Regel::Kasten: (this->*e.kasten).wert = wert != 0 ? 1 : 0; break;
+            case Regel::Kasten:
+                (this->*e.kasten).wert = wert != 0 ? 1 : 0;
+                break;
             case Regel::Staerke:
                 if (wert >= 0 && wert <= 2) waehleOption(SpSt[static_cast<size_t>(wert)]);
                 break;
-            case Regel::Farbig: waehleOption(wert ? LoesWortFarbe : LoesWortSW); break;
-            case Regel::Anzahl: setzeFehlversuche(wert); break;
+            case Regel::Farbig:
+                waehleOption(wert ? LoesWortFarbe : LoesWortSW);
+                break;
+            case Regel::Anzahl:
+                setzeFehlversuche(wert);
+                break;
         }
     }
 }
@@ -261,7 +278,8 @@ void EinstellFrm::loadKelmoIni() {
         return;
     }
 
-    const size_t n = std::min<size_t>(kEinstellungen.size(), static_cast<size_t>(std::max<int16_t>(g.nEinstellungen, 0)));
+    const size_t n =
+        std::min<size_t>(kEinstellungen.size(), static_cast<size_t>(std::max<int16_t>(g.nEinstellungen, 0)));
     const std::vector<std::string> schluessel(g.EinstellSchluessel.begin(), g.EinstellSchluessel.begin() + n);
     // The last line of each key counts. The values are applied in key order,
     // so that blue on white, which forces the frames, always comes after the
@@ -304,7 +322,8 @@ bool EinstellFrm::saveKelmoIni() {
     const std::string tmp = findeDatei(g.AppPfad + "\\Kelmo.tmp");
 
     std::vector<std::string> eintraege;
-    const size_t n = std::min<size_t>(kEinstellungen.size(), static_cast<size_t>(std::max<int16_t>(g.nEinstellungen, 0)));
+    const size_t n =
+        std::min<size_t>(kEinstellungen.size(), static_cast<size_t>(std::max<int16_t>(g.nEinstellungen, 0)));
     for (size_t i = 0; i < n; ++i) {
         const auto& e = kEinstellungen[i];
         const int16_t wert = g.*e.feld;
@@ -316,7 +335,9 @@ bool EinstellFrm::saveKelmoIni() {
     std::error_code ec;
     const auto alt = leseRoh(ini);
     if (!alt && std::filesystem::exists(ini, ec)) return false;
-    return ersetzeDateiSicher(ini, tmp, schreibeAbschnittNeu(alt.value_or(std::string()), kAbschnitt, eintraege), vorSpeicherSchritt);
+    return ersetzeDateiSicher(ini, tmp,
+                              schreibeAbschnittNeu(alt.value_or(std::string()), kAbschnitt, eintraege),
+                              vorSpeicherSchritt);
 }
 
 // The menu command "Einstellungen ..." opens the dialog; the main window

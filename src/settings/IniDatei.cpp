@@ -55,7 +55,8 @@ std::optional<std::string> leseRoh(const std::string& pfad) {
     // a stream-buffer iterator would throw instead.
     std::string inhalt;
     char puffer[1 << 14];
-    while (in.read(puffer, sizeof puffer) || in.gcount() > 0) inhalt.append(puffer, static_cast<size_t>(in.gcount()));
+    while (in.read(puffer, sizeof puffer) || in.gcount() > 0)
+        inhalt.append(puffer, static_cast<size_t>(in.gcount()));
     if (in.bad()) return std::nullopt;
     return inhalt;
 }
@@ -91,8 +92,10 @@ std::string schreibeAbschnittNeu(std::string_view alt, std::string_view kopf,
 
     size_t i = 0;
     while (i < zeilen.size() && zeilen[i] != kopf) kopiere(i++);
-    if (i < zeilen.size()) kopiere(i++);
-    else schreibe(kopf);
+    if (i < zeilen.size())
+        kopiere(i++);
+    else
+        schreibe(kopf);
     for (const auto& e : eintraege) schreibe(e);
     schreibe(" ");
     // The rest of the old section: its comments stay, its entries are

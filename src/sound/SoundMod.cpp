@@ -9,9 +9,9 @@ namespace wx {
 namespace {
 constexpr const char* kOhneTon = "<NULL>";
 constexpr std::array<const char*, 15> kEreignisse = {
-    "ProgrammStart",  "ProgrammEnde",   "ProgrammMeldung", "Gratulation1",   "Gratulation2",
-    "Achtung",        "AllgemeinerFehler", "LeichterFehler", "SchwererFehler", "Annahme1",
-    "Annahme2",       "Glückstreffer",  "BewegungStart",   "BewegungStop",   "BewegungEnde"};
+    "ProgrammStart", "ProgrammEnde",      "ProgrammMeldung", "Gratulation1",   "Gratulation2",
+    "Achtung",       "AllgemeinerFehler", "LeichterFehler",  "SchwererFehler", "Annahme1",
+    "Annahme2",      "Glückstreffer",     "BewegungStart",   "BewegungStop",   "BewegungEnde"};
 }  // namespace
 
 void SoundMod::initSoundTabelle() {
@@ -45,9 +45,7 @@ void SoundMod::spieleSound(const std::string& ereignis) {
 
 void SoundMod::spieleWav(const std::string& wave) { g_.plattform.spieleWav(wavePfad(wave), false); }
 
-void SoundMod::spieleWavWarten(const std::string& wave) {
-    g_.plattform.spieleWav(wavePfad(wave), true);
-}
+void SoundMod::spieleWavWarten(const std::string& wave) { g_.plattform.spieleWav(wavePfad(wave), true); }
 
 void SoundMod::schliessen() { g_.plattform.schliesseAudio(); }
 

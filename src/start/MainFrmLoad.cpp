@@ -10,22 +10,34 @@ namespace wx {
 
 namespace {
 
-constexpr FarbTabelle kHintergrundFarben = {{{242, 185, 46}, {228, 105, 55}, {221, 54, 90},
-                                              {132, 37, 102}, {48, 44, 113}, {46, 105, 167},
-                                              {113, 194, 192}, {142, 203, 158}, {189, 216, 140},
-                                              {242, 238, 106}}};
-constexpr FarbTabelle kSchriftFarben = {{{44, 153, 57}, {245, 198, 0}, {242, 237, 82},
-                                          {154, 198, 232}, {255, 255, 255}, {244, 198, 101},
-                                          {132, 37, 102}, {19, 21, 22}, {50, 73, 143},
-                                          {222, 67, 46}}};
+constexpr FarbTabelle kHintergrundFarben = {{{242, 185, 46},
+                                             {228, 105, 55},
+                                             {221, 54, 90},
+                                             {132, 37, 102},
+                                             {48, 44, 113},
+                                             {46, 105, 167},
+                                             {113, 194, 192},
+                                             {142, 203, 158},
+                                             {189, 216, 140},
+                                             {242, 238, 106}}};
+constexpr FarbTabelle kSchriftFarben = {{{44, 153, 57},
+                                         {245, 198, 0},
+                                         {242, 237, 82},
+                                         {154, 198, 232},
+                                         {255, 255, 255},
+                                         {244, 198, 101},
+                                         {132, 37, 102},
+                                         {19, 21, 22},
+                                         {50, 73, 143},
+                                         {222, 67, 46}}};
 
 }  // namespace
 
 bool MainFrm::Form_Load() {
     WortRatenModus = FALSCH;
     g.nEinstellungen = 9;
-    g.EinstellSchluessel = {"GegenComputer",    "ComputerSpielStärke", "TastaturEingabeSperren",
-                            "TonEinschalten",   "BuchstabenRahmen",    "LösungswortFarbig",
+    g.EinstellSchluessel = {"GegenComputer",     "ComputerSpielStärke", "TastaturEingabeSperren",
+                            "TonEinschalten",    "BuchstabenRahmen",    "LösungswortFarbig",
                             "RatezeitBegrenzen", "FehlversucheMaximum", "EinstellungenSpeichern"};
     spiel.einstellFrm().loadKelmoIni();
     spiel.sound.spieleSound("ProgrammStart");

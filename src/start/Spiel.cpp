@@ -60,8 +60,8 @@ CompZugFrm& Spiel::compZugFrm() {
     return *compZug_;
 }
 
-void Spiel::zeigeMeldung(const std::string& meldText, const std::string& knopf1,
-                         const std::string& knopf2, const std::string& titel) {
+void Spiel::zeigeMeldung(const std::string& meldText, const std::string& knopf1, const std::string& knopf2,
+                         const std::string& titel) {
     mldFenster().zeige(meldText, knopf1, knopf2, titel);
 }
 

@@ -17,13 +17,13 @@ void MainFrm::setzeLampe(int16_t lampe, bool an) {
     if (!ziel) return;
     ziel->bild = an ? LampeGruenImg.bild : LampeRotImg.bild;
     // The colour alone tells a screen reader nothing: the lamp says what it allows.
-    ziel->zugangsName = std::string(lampe == 0 ? "Lampe Wort raten: " : "Lampe Kaufen: ") +
-                        (an ? "an" : "aus");
+    ziel->zugangsName =
+        std::string(lampe == 0 ? "Lampe Wort raten: " : "Lampe Kaufen: ") + (an ? "an" : "aus");
 }
 
 void MainFrm::schalteMenues(bool an) {
-    for (auto* m : {&mnuDateiNeu, &mnuDateiInfo, &mnuDateiMeisterliste, &mnuDateiEnde,
-                    &mnuBearbEinstell, &mnuHilfeInfo, &mnuHilfeSpielregeln, &mnuHilfeAktKat})
+    for (auto* m : {&mnuDateiNeu, &mnuDateiInfo, &mnuDateiMeisterliste, &mnuDateiEnde, &mnuBearbEinstell,
+                    &mnuHilfeInfo, &mnuHilfeSpielregeln, &mnuHilfeAktKat})
         m->enabled = an;
 }
 
@@ -38,8 +38,8 @@ void MainFrm::schalteMenues(bool an) {
 namespace {
 constexpr int16_t kVoll = 1000;
 constexpr int16_t kSchritt = 50;
-constexpr int kTakt = 5000;       // ms between two steps of the needle
-constexpr int kNachfrage = 100;   // ms between looks while the expiry waits
+constexpr int kTakt = 5000;      // ms between two steps of the needle
+constexpr int kNachfrage = 100;  // ms between looks while the expiry waits
 }  // namespace
 
 double MainFrm::gradInRad(double grad) { return grad * (3.1415926535 / 180); }

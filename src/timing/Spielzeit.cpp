@@ -22,8 +22,9 @@ void MainFrm::EnergTimer_Timer() {
     // day is the clock having been set back, and no play time has passed.
     if (vergangen > kTag / 2) vergangen = 0;
     // The step never takes more than the bar has left.
-    const int64_t schritt = std::min<int64_t>(static_cast<int64_t>(vergangen) * std::max<int16_t>(g.SpielzeitFaktor, 0),
-                                              std::max<int32_t>(RestZeitStand.height, 0));
+    const int64_t schritt =
+        std::min<int64_t>(static_cast<int64_t>(vergangen) * std::max<int16_t>(g.SpielzeitFaktor, 0),
+                          std::max<int32_t>(RestZeitStand.height, 0));
     const auto d = static_cast<int32_t>(schritt);
     RestZeitStand.height -= d;
     RestZeitStand.top += d;

@@ -14,10 +14,14 @@ namespace {
 // stands on, as the picture shows it.
 std::string radName(int16_t wert) {
     switch (wert) {
-        case 0: return "Glücksrad: Aussetzen";
-        case -1: return "Glücksrad: alle Punkte weg";
-        case 300: return "Glücksrad: Glückstreffer, 100 Punkte";
-        default: return "Glücksrad: " + std::to_string(wert) + " Punkte";
+        case 0:
+            return "Glücksrad: Aussetzen";
+        case -1:
+            return "Glücksrad: alle Punkte weg";
+        case 300:
+            return "Glücksrad: Glückstreffer, 100 Punkte";
+        default:
+            return "Glücksrad: " + std::to_string(wert) + " Punkte";
     }
 }
 
@@ -41,7 +45,8 @@ void MainFrm::ladeRadBilder() {
     // The game can be played with a blank segment, but the player should
     // know why the wheel looks wrong.
     if (!fehlen.empty()) {
-        g.MeldungsText = "Diese Bilder des Glücksrads fehlen:" + fehlen + "\rDas Rad bleibt an diesen Stellen leer.";
+        g.MeldungsText =
+            "Diese Bilder des Glücksrads fehlen:" + fehlen + "\rDas Rad bleibt an diesen Stellen leer.";
         spiel.zeigeMeldung(g.MeldungsText, "&OK", "", "Fehlende Datei");
     }
 }

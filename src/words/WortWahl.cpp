@@ -111,12 +111,12 @@ int16_t refNr(const Wert& w) { return static_cast<int16_t>(w.zahl()); }
 // The unplayed positions of one record set of rdb, in step with the played
 // list as far as it has been seen.
 struct MainFrm::WortIndex {
-    uint64_t satzStand = 0;                   // the record set it belongs to
-    std::vector<int16_t> ids;                 // RefNr of every position
-    std::vector<int32_t> erstePosition;       // RefNr (as 0..65535) -> first position, -1
-    std::vector<int32_t> naechstePosition;    // position -> next position with that RefNr, -1
-    BitBaum offen;                            // positions whose RefNr is not played
-    std::vector<int16_t> gesehen;             // played-list entries taken into account
+    uint64_t satzStand = 0;                 // the record set it belongs to
+    std::vector<int16_t> ids;               // RefNr of every position
+    std::vector<int32_t> erstePosition;     // RefNr (as 0..65535) -> first position, -1
+    std::vector<int32_t> naechstePosition;  // position -> next position with that RefNr, -1
+    BitBaum offen;                          // positions whose RefNr is not played
+    std::vector<int16_t> gesehen;           // played-list entries taken into account
 
     void baue(const Datenverbindung& rdb, const NummernListe& benutzt) {
         satzStand = rdb.satzStand();
@@ -141,7 +141,8 @@ struct MainFrm::WortIndex {
 
     // Takes a newly played number out of the set.
     void nimmHeraus(int16_t id) {
-        for (int p = erstePosition[static_cast<uint16_t>(id)]; p >= 0; p = naechstePosition[static_cast<size_t>(p)])
+        for (int p = erstePosition[static_cast<uint16_t>(id)]; p >= 0;
+             p = naechstePosition[static_cast<size_t>(p)])
             offen.loesche(p);
         gesehen.push_back(id);
     }
@@ -169,7 +170,8 @@ struct MainFrm::WortIndex {
         for (size_t i = n; i < m; ++i) {
             const int16_t id = gesehen[i];
             if (benutzt.enthaelt(id)) continue;
-            for (int p = erstePosition[static_cast<uint16_t>(id)]; p >= 0; p = naechstePosition[static_cast<size_t>(p)])
+            for (int p = erstePosition[static_cast<uint16_t>(id)]; p >= 0;
+                 p = naechstePosition[static_cast<size_t>(p)])
                 offen.setze(p);
         }
         if (n < m) gesehen.resize(n);

@@ -47,7 +47,12 @@ TEST(Utf8, ReadLenientlyAndStrictly) {
         {.was = "four bytes", .text = "a\xF0\x9F\x8E\xA1", .zeichen = U"a\U0001F3A1", .fehler = gut},
         {.was = "largest code point", .text = "\xF4\x8F\xBF\xBF", .zeichen = U"\U0010FFFF", .fehler = gut},
         {.was = "Latin-1 byte", .text = "B\xE4r", .zeichen = U"Bär", .fehler = 1},
-        {.was = "stray continuation", .text = "\x80" "a", .zeichen = U"\x80" "a", .fehler = 0},
+        {.was = "stray continuation",
+         .text = "\x80"
+                 "a",
+         .zeichen = U"\x80"
+                    "a",
+         .fehler = 0},
         {.was = "cut off at the end", .text = "Gr\xC3", .zeichen = U"Gr\xC3", .fehler = 2},
         {.was = "cut off by a letter", .text = "\xE2\x82z", .zeichen = U"\xE2\x82z", .fehler = 0},
         {.was = "overlong slash", .text = "\xC0\xAF", .zeichen = U"\xC0\xAF", .fehler = 0},
@@ -104,16 +109,24 @@ TEST(Windows1252, TheBytesWhereItDiffersFromLatin1) {
         int byte;
         char32_t codepunkt;
     } faelle[] = {
-        {.byte = 0x80, .codepunkt = U'€'},      {.byte = 0x82, .codepunkt = U'‚'},
-        {.byte = 0x84, .codepunkt = U'„'},      {.byte = 0x85, .codepunkt = U'…'},
-        {.byte = 0x8A, .codepunkt = U'Š'},      {.byte = 0x8C, .codepunkt = U'Œ'},
-        {.byte = 0x93, .codepunkt = U'“'},      {.byte = 0x96, .codepunkt = U'–'},
-        {.byte = 0x99, .codepunkt = U'™'},      {.byte = 0x9F, .codepunkt = U'Ÿ'},
+        {.byte = 0x80, .codepunkt = U'€'},
+        {.byte = 0x82, .codepunkt = U'‚'},
+        {.byte = 0x84, .codepunkt = U'„'},
+        {.byte = 0x85, .codepunkt = U'…'},
+        {.byte = 0x8A, .codepunkt = U'Š'},
+        {.byte = 0x8C, .codepunkt = U'Œ'},
+        {.byte = 0x93, .codepunkt = U'“'},
+        {.byte = 0x96, .codepunkt = U'–'},
+        {.byte = 0x99, .codepunkt = U'™'},
+        {.byte = 0x9F, .codepunkt = U'Ÿ'},
         // Unassigned: the C1 control of the same number.
-        {.byte = 0x81, .codepunkt = 0x81},      {.byte = 0x9D, .codepunkt = 0x9D},
+        {.byte = 0x81, .codepunkt = 0x81},
+        {.byte = 0x9D, .codepunkt = 0x9D},
         // Latin-1 from 0xA0 on.
-        {.byte = 0xA0, .codepunkt = 0xA0},      {.byte = 0xC4, .codepunkt = U'Ä'},
-        {.byte = 0xDF, .codepunkt = U'ß'},      {.byte = 0xFC, .codepunkt = U'ü'},
+        {.byte = 0xA0, .codepunkt = 0xA0},
+        {.byte = 0xC4, .codepunkt = U'Ä'},
+        {.byte = 0xDF, .codepunkt = U'ß'},
+        {.byte = 0xFC, .codepunkt = U'ü'},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.byte);
@@ -129,7 +142,8 @@ TEST(Windows1252, TheBytesWhereItDiffersFromLatin1) {
         EXPECT_TRUE(gesehen.insert(cp).second) << b;
         EXPECT_EQ(nachWindows1252(cp), b) << b;
     }
-    for (char32_t ohne : {U'ẞ', U'ā', U'\u20AD', U'\uFFFD', U'\U0001F3A1'}) EXPECT_EQ(nachWindows1252(ohne), -1);
+    for (char32_t ohne : {U'ẞ', U'ā', U'\u20AD', U'\uFFFD', U'\U0001F3A1'})
+        EXPECT_EQ(nachWindows1252(ohne), -1);
 }
 
 TEST(Windows1252, WholeTexts) {
@@ -137,8 +151,12 @@ TEST(Windows1252, WholeTexts) {
         std::string ansi;
         std::string utf8;
     } faelle[] = {
-        {.ansi = "Gr\xF6\xDF" "e \x80 5", .utf8 = "Größe € 5"},
-        {.ansi = "\x84" "Ja\x93 \x96 \xC4\xD6\xDC\xE4\xF6\xFC", .utf8 = "„Ja“ – ÄÖÜäöü"},
+        {.ansi = "Gr\xF6\xDF"
+                 "e \x80 5",
+         .utf8 = "Größe € 5"},
+        {.ansi = "\x84"
+                 "Ja\x93 \x96 \xC4\xD6\xDC\xE4\xF6\xFC",
+         .utf8 = "„Ja“ – ÄÖÜäöü"},
         {.ansi = "", .utf8 = ""},
     };
     for (const auto& f : faelle) {
@@ -174,10 +192,18 @@ TEST(Text, RoundingHalvesToEven) {
         double x;
         int64_t gerundet;
     } faelle[] = {
-        {.x = 0.5, .gerundet = 0},     {.x = 1.5, .gerundet = 2},     {.x = 2.5, .gerundet = 2},
-        {.x = 3.5, .gerundet = 4},     {.x = -0.5, .gerundet = 0},    {.x = -1.5, .gerundet = -2},
-        {.x = -2.5, .gerundet = -2},   {.x = 2.4999, .gerundet = 2},  {.x = 2.5001, .gerundet = 3},
-        {.x = -7.6, .gerundet = -8},   {.x = 0, .gerundet = 0},       {.x = nan, .gerundet = 0},
+        {.x = 0.5, .gerundet = 0},
+        {.x = 1.5, .gerundet = 2},
+        {.x = 2.5, .gerundet = 2},
+        {.x = 3.5, .gerundet = 4},
+        {.x = -0.5, .gerundet = 0},
+        {.x = -1.5, .gerundet = -2},
+        {.x = -2.5, .gerundet = -2},
+        {.x = 2.4999, .gerundet = 2},
+        {.x = 2.5001, .gerundet = 3},
+        {.x = -7.6, .gerundet = -8},
+        {.x = 0, .gerundet = 0},
+        {.x = nan, .gerundet = 0},
         {.x = 1e19, .gerundet = std::numeric_limits<int64_t>::max()},
         {.x = -1e19, .gerundet = std::numeric_limits<int64_t>::min()},
     };
@@ -189,9 +215,9 @@ TEST(Text, LeadingNumbersAndBlanks) {
         std::string text;
         double zahl;
     } faelle[] = {
-        {.text = "12abc", .zahl = 12},  {.text = " \t3", .zahl = 3},   {.text = "x", .zahl = 0},
+        {.text = "12abc", .zahl = 12},    {.text = " \t3", .zahl = 3},  {.text = "x", .zahl = 0},
         {.text = "-2.5kg", .zahl = -2.5}, {.text = "+.5", .zahl = 0.5}, {.text = "1.2.3", .zahl = 1.2},
-        {.text = "1e3", .zahl = 1},     {.text = "-", .zahl = 0},      {.text = "", .zahl = 0},
+        {.text = "1e3", .zahl = 1},       {.text = "-", .zahl = 0},     {.text = "", .zahl = 0},
     };
     for (const auto& f : faelle) EXPECT_DOUBLE_EQ(zahlAmAnfang(f.text), f.zahl) << f.text;
     EXPECT_EQ(trimme(" \t Rad fahren\t "), "Rad fahren");

@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
     // file naming the default topic.
     const std::string ivb(text.substr(0, text.size() / 2)), strings(text.substr(text.size() / 2));
     const auto karte = leseKontextTabelle(ivb, strings);
-    for (const auto& [nummer, pfad] : karte) fuzz::verlange(pfad.size() <= strings.size(), "path beyond the strings");
+    for (const auto& [nummer, pfad] : karte)
+        fuzz::verlange(pfad.size() <= strings.size(), "path beyond the strings");
     if (const auto thema = leseStandardThema(std::string(text)))
         fuzz::verlange(thema->size() <= text.size(), "topic beyond the file");
 

@@ -45,7 +45,8 @@ int main(int argc, char** argv) {
         const std::string bytes((std::istreambuf_iterator<char>(ein)), std::istreambuf_iterator<char>());
         const auto anfang = std::chrono::steady_clock::now();
         LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-        const double sekunden = std::chrono::duration<double>(std::chrono::steady_clock::now() - anfang).count();
+        const double sekunden =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - anfang).count();
         laengste = std::max(laengste, sekunden);
         if (sekunden > kZeitGrenze) {
             std::fprintf(stderr, "too slow (%.2f s): %s\n", sekunden, pfad.c_str());

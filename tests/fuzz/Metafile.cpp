@@ -20,7 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
     if (groesse > size_t(wmf::detail::kMaxFileSize)) return 0;
     const QByteArray bytes(reinterpret_cast<const char*>(daten), qsizetype(groesse));
     const auto layout = wmf::detail::checkFile(bytes);
-    if (layout) wx::fuzz::verlange(layout->length > 0 && layout->length <= bytes.size(), "checked part beyond the file");
+    if (layout)
+        wx::fuzz::verlange(layout->length > 0 && layout->length <= bytes.size(),
+                           "checked part beyond the file");
     const QImage bild = wmf::renderBytes(bytes, QSize(48, 48));
     wx::fuzz::verlange(bild.isNull() || layout.has_value(), "an unchecked file was drawn");
     return 0;

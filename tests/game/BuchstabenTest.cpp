@@ -21,31 +21,103 @@ TEST(Buchstaben, EveryOutcomeOfALetterOrAPurchase) {
         int pause = 0, punkte, spieler = 0, posDanach, fehlDanach = 0;
         bool ratenDanach = false, satzWeg = false;
     };
-    const Fall faelle[] = {
-        {.name = "right", .fehl = 1, .taste = "B", .ton = "Annahme1", .punkte = 540, .spieler = 1, .posDanach = 1,
-         .satzWeg = true},
-        {.name = "right, word done", .pos = 6, .fehl = 2, .rad = k100, .taste = "N", .ton = "Gratulation1",
-         .pause = 3, .punkte = 600, .spieler = 1, .posDanach = 0, .satzWeg = true},
-        {.name = "wrong", .rad = k80, .taste = "X", .ton = "LeichterFehler", .punkte = 420, .posDanach = 0,
-         .fehlDanach = 1},
-        {.name = "wrong, score low", .rad = k80, .start = 30, .taste = "X", .ton = "LeichterFehler", .punkte = 0,
-         .posDanach = 0, .fehlDanach = 1},
-        {.name = "wrong, used up", .pos = 2, .fehl = 2, .taste = "X", .ton = "AllgemeinerFehler", .pause = 8,
-         .punkte = 460, .posDanach = 0, .satzWeg = true},
-        {.name = "guess: right", .pos = 2, .raten = "", .taste = "U", .ton = "Annahme1", .punkte = 540,
-         .posDanach = 3, .ratenDanach = true},
-        {.name = "guess: word done", .pos = 6, .raten = "", .taste = "N", .ton = "Gratulation1", .pause = 3,
-         .punkte = 540, .spieler = 1, .posDanach = 0, .satzWeg = true},
-        // Every letter missing when the guess began is paid: (7 - 2) * 40.
-        {.name = "guess: wrong", .pos = 2, .fehl = 1, .raten = "U", .taste = "X", .ton = "SchwererFehler",
-         .punkte = 340, .posDanach = 3},
-        {.name = "guess: wrong, too low", .pos = 2, .start = 100, .raten = "", .taste = "X", .ton = "SchwererFehler",
-         .punkte = 0, .posDanach = 2},
-        {.name = "buy", .fehl = 2, .rad = k150, .start = 150, .taste = "+", .ton = "Annahme2", .punkte = 0,
-         .posDanach = 1, .fehlDanach = 2},
-        // The last letter bought brings the next word at once, without pause or bonus.
-        {.name = "buy the last", .pos = 6, .fehl = 2, .rad = k20, .taste = "+", .ton = "Annahme2", .punkte = 480,
-         .posDanach = 0, .fehlDanach = 2}};
+    const Fall faelle[] = {{.name = "right",
+                            .fehl = 1,
+                            .taste = "B",
+                            .ton = "Annahme1",
+                            .punkte = 540,
+                            .spieler = 1,
+                            .posDanach = 1,
+                            .satzWeg = true},
+                           {.name = "right, word done",
+                            .pos = 6,
+                            .fehl = 2,
+                            .rad = k100,
+                            .taste = "N",
+                            .ton = "Gratulation1",
+                            .pause = 3,
+                            .punkte = 600,
+                            .spieler = 1,
+                            .posDanach = 0,
+                            .satzWeg = true},
+                           {.name = "wrong",
+                            .rad = k80,
+                            .taste = "X",
+                            .ton = "LeichterFehler",
+                            .punkte = 420,
+                            .posDanach = 0,
+                            .fehlDanach = 1},
+                           {.name = "wrong, score low",
+                            .rad = k80,
+                            .start = 30,
+                            .taste = "X",
+                            .ton = "LeichterFehler",
+                            .punkte = 0,
+                            .posDanach = 0,
+                            .fehlDanach = 1},
+                           {.name = "wrong, used up",
+                            .pos = 2,
+                            .fehl = 2,
+                            .taste = "X",
+                            .ton = "AllgemeinerFehler",
+                            .pause = 8,
+                            .punkte = 460,
+                            .posDanach = 0,
+                            .satzWeg = true},
+                           {.name = "guess: right",
+                            .pos = 2,
+                            .raten = "",
+                            .taste = "U",
+                            .ton = "Annahme1",
+                            .punkte = 540,
+                            .posDanach = 3,
+                            .ratenDanach = true},
+                           {.name = "guess: word done",
+                            .pos = 6,
+                            .raten = "",
+                            .taste = "N",
+                            .ton = "Gratulation1",
+                            .pause = 3,
+                            .punkte = 540,
+                            .spieler = 1,
+                            .posDanach = 0,
+                            .satzWeg = true},
+                           // Every letter missing when the guess began is paid: (7 - 2) * 40.
+                           {.name = "guess: wrong",
+                            .pos = 2,
+                            .fehl = 1,
+                            .raten = "U",
+                            .taste = "X",
+                            .ton = "SchwererFehler",
+                            .punkte = 340,
+                            .posDanach = 3},
+                           {.name = "guess: wrong, too low",
+                            .pos = 2,
+                            .start = 100,
+                            .raten = "",
+                            .taste = "X",
+                            .ton = "SchwererFehler",
+                            .punkte = 0,
+                            .posDanach = 2},
+                           {.name = "buy",
+                            .fehl = 2,
+                            .rad = k150,
+                            .start = 150,
+                            .taste = "+",
+                            .ton = "Annahme2",
+                            .punkte = 0,
+                            .posDanach = 1,
+                            .fehlDanach = 2},
+                           // The last letter bought brings the next word at once, without pause or bonus.
+                           {.name = "buy the last",
+                            .pos = 6,
+                            .fehl = 2,
+                            .rad = k20,
+                            .taste = "+",
+                            .ton = "Annahme2",
+                            .punkte = 480,
+                            .posDanach = 0,
+                            .fehlDanach = 2}};
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);
         RundenSpiel s;
@@ -69,11 +141,15 @@ TEST(Buchstaben, EveryOutcomeOfALetterOrAPurchase) {
         const int16_t p = s.g().aktBstPos;
         const double geschlafen = s.plattform.verschlafen;
         std::vector<Farbe> brett;  // as a pause begins
-        s.plattform.beiPause = [&] { for (const auto& z : m.BstLbl) brett.push_back(z.vorder); };
+        s.plattform.beiPause = [&] {
+            for (const auto& z : m.BstLbl) brett.push_back(z.vorder);
+        };
         s.vergiss();
 
-        if (*f.taste == '+') m.BstKaufBtn.beiKlick();
-        else s.klicke(f.taste);
+        if (*f.taste == '+')
+            m.BstKaufBtn.beiKlick();
+        else
+            s.klicke(f.taste);
         EXPECT_EQ(s.toene(), Toene{f.ton});
         EXPECT_NEAR(s.plattform.verschlafen - geschlafen, f.pause, 0.6);
         EXPECT_EQ(s.g().aktWort != "Brunnen", f.posDanach < p);
@@ -91,8 +167,10 @@ TEST(Buchstaben, EveryOutcomeOfALetterOrAPurchase) {
         EXPECT_EQ(bool(m.WortRatenModus), f.ratenDanach);
         EXPECT_EQ(m.WortRatenLampe.bild, f.ratenDanach ? m.LampeGruenImg.bild : m.LampeRotImg.bild);
         EXPECT_EQ(m.SatzBspLbl.visible, !f.satzWeg);
-        if (!f.ratenDanach) s.erwarteNeuenDreh();
-        else EXPECT_TRUE(!m.drehenBtn.enabled && s.tasten(true));
+        if (!f.ratenDanach)
+            s.erwarteNeuenDreh();
+        else
+            EXPECT_TRUE(!m.drehenBtn.enabled && s.tasten(true));
     }
 }
 
@@ -124,10 +202,22 @@ TEST(Buchstaben, ATurnPlayedInsideTheLetterCheckLeavesTheButtonsRight) {
 TEST(Buchstaben, KeysMapToLetterKeysAndOthersCountForNothing) {
     RundenSpiel s;
     // ö Ö ä ü ß, [ \ ] ^ for Ä Ö Ü ß, a z; then 1 @ { blank CR. Small letters on the board count too.
-    for (const auto& [wort, ansi] :
-         {std::pair{"öl", 246}, {"Öl", 214}, {"äpfel", 228}, {"Übung", 252}, {"ßa", 223}, {"Äpfel", 91},
-          {"öl", 92}, {"übung", 93}, {"ßa", 94}, {"ast", 97}, {"Zoo", 122}, {"", 49}, {"", 64}, {"", 123},
-          {"", 32}, {"", 13}}) {
+    for (const auto& [wort, ansi] : {std::pair{"öl", 246},
+                                     {"Öl", 214},
+                                     {"äpfel", 228},
+                                     {"Übung", 252},
+                                     {"ßa", 223},
+                                     {"Äpfel", 91},
+                                     {"öl", 92},
+                                     {"übung", 93},
+                                     {"ßa", 94},
+                                     {"ast", 97},
+                                     {"Zoo", 122},
+                                     {"", 49},
+                                     {"", 64},
+                                     {"", 123},
+                                     {"", 32},
+                                     {"", 13}}) {
         s.legeWort(*wort ? wort : "Boot");
         s.stoppeAuf(k40);
         s.vergiss();
@@ -195,7 +285,8 @@ TEST(Buchstaben, ARightLetterThatHandsTheTurnToTheComputerFinishesAfterItsTurn) 
 
 TEST(Hilfe, HintsComeOnceMoreThanHalfTheAttemptsAreUsed) {
     // For each maximum, the wrong letters that bring a hint; the last shows the solution.
-    for (const auto& [maximum, hinweise] : {std::pair{5, std::vector<int>{3, 4}}, {4, {3}}, {3, {2}}, {1, {}}}) {
+    for (const auto& [maximum, hinweise] :
+         {std::pair{5, std::vector<int>{3, 4}}, {4, {3}}, {3, {2}}, {1, {}}}) {
         RundenSpiel s;
         s.g().FehlversucheMaximum = static_cast<int16_t>(maximum);
         s.legeWort("Boot");

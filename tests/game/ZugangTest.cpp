@@ -18,8 +18,10 @@ namespace {
 TEST(Zugang, EveryDigitOfTheScoreReadsTheWholeNumber) {
     RundenSpiel s;
     MainFrm& m = s.m();
-    for (const auto& [punkte, erwartet] : {std::pair{0, "Punkte: 0"}, {120, "Punkte: 120"},
-                                           {-40, "Punkte: -40"}, {999999, "Punkte: 999999"}}) {
+    for (const auto& [punkte, erwartet] : {std::pair{0, "Punkte: 0"},
+                                           {120, "Punkte: 120"},
+                                           {-40, "Punkte: -40"},
+                                           {999999, "Punkte: 999999"}}) {
         s.punkte(0) = punkte;
         m.zeigePunkte();
         for (const auto& ziffer : m.punkZiff) EXPECT_EQ(ziffer.zugangsName, erwartet) << punkte;
@@ -31,11 +33,13 @@ TEST(Zugang, ARightLetterUpdatesTheSpokenScore) {
     MainFrm& m = s.m();
     s.stoppeAuf(2);  // 80
     s.klicke("B");   // right: Anna has 80, and the turn goes to Ben
-    EXPECT_EQ(m.SpNameLbl.caption + " " + s.ziffern() + " " + m.punkZiff[5].zugangsName, "Ben 000000 Punkte: 0");
+    EXPECT_EQ(m.SpNameLbl.caption + " " + s.ziffern() + " " + m.punkZiff[5].zugangsName,
+              "Ben 000000 Punkte: 0");
     s.punkte(1) = 200;
     s.stoppeAuf(2);
     s.klicke("X");  // wrong: Ben loses 80 and spins again
-    EXPECT_EQ(m.SpNameLbl.caption + " " + s.ziffern() + " " + m.punkZiff[0].zugangsName, "Ben 000120 Punkte: 120");
+    EXPECT_EQ(m.SpNameLbl.caption + " " + s.ziffern() + " " + m.punkZiff[0].zugangsName,
+              "Ben 000120 Punkte: 120");
 }
 
 TEST(Zugang, TheShownWheelPictureNamesItsSegment) {
@@ -45,10 +49,11 @@ TEST(Zugang, TheShownWheelPictureNamesItsSegment) {
         int16_t pos;
         const char* name;
     };
-    for (const Fall f : {Fall{.pos = 0, .name = "Glücksrad: Aussetzen"}, Fall{.pos = 2, .name = "Glücksrad: 80 Punkte"},
-                         Fall{.pos = 3, .name = "Glücksrad: Glückstreffer, 100 Punkte"},
-                         Fall{.pos = 5, .name = "Glücksrad: alle Punkte weg"},
-                         Fall{.pos = 7, .name = "Glücksrad: 10 Punkte"}})
+    for (const Fall f :
+         {Fall{.pos = 0, .name = "Glücksrad: Aussetzen"}, Fall{.pos = 2, .name = "Glücksrad: 80 Punkte"},
+          Fall{.pos = 3, .name = "Glücksrad: Glückstreffer, 100 Punkte"},
+          Fall{.pos = 5, .name = "Glücksrad: alle Punkte weg"},
+          Fall{.pos = 7, .name = "Glücksrad: 10 Punkte"}})
         EXPECT_EQ(m.RadImg[static_cast<size_t>(f.pos)].zugangsName, f.name);
 
     // While the wheel turns, the picture on show always names the value that
@@ -118,13 +123,15 @@ TEST(Zugang, ThePlayTimeBarSpeaksTheMinutesBegunThatAreLeft) {
 TEST(Zugang, NoControlOfAnyWindowIsMute) {
     RundenSpiel s;
     Spiel& sp = *s.spiel;
-    const std::vector<Form*> fenster = {&sp.mainFrm(),   &sp.mldFenster(), &sp.dateiInfoFrm(), &sp.einstellFrm(),
-                                        &sp.meisterFrm(), &sp.endeFrm(),    &sp.infoFrm(),      &sp.compZugFrm()};
+    const std::vector<Form*> fenster = {&sp.mainFrm(),     &sp.mldFenster(), &sp.dateiInfoFrm(),
+                                        &sp.einstellFrm(), &sp.meisterFrm(), &sp.endeFrm(),
+                                        &sp.infoFrm(),     &sp.compZugFrm()};
     for (Form* f : fenster) {
         for (const Steuerelement* c : f->steuerelemente) {
             const bool ohneText = c->art == Art::Image || c->art == Art::Line || c->art == Art::Shape ||
                                   c->art == Art::SpinBox || (c->art == Art::Frame && c->caption.empty());
-            if (ohneText) EXPECT_FALSE(c->zugangsName.empty()) << f->name << "." << c->name << "(" << c->index << ")";
+            if (ohneText)
+                EXPECT_FALSE(c->zugangsName.empty()) << f->name << "." << c->name << "(" << c->index << ")";
         }
     }
     for (const Steuerelement* c : s.m().steuerelemente) {

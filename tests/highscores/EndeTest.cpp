@@ -15,8 +15,9 @@ TEST(Ende, QuestionSpeaksToOneOrSeveralAndLeavesTheComputerOut) {
         int16_t gegenComputer;
         const std::string& text;
     };
-    for (const Fall& f : {Fall{"nSpieler=1;Anna;a;", 0, du}, Fall{"nSpieler=2;Anna;Computer;a;c;", 1, du},
-                          Fall{"nSpieler=2;Anna;Ben;a;b;", 0, ihr}, Fall{"nSpieler=3;Anna;Ben;Computer;a;b;c;", 1, ihr}}) {
+    for (const Fall& f :
+         {Fall{"nSpieler=1;Anna;a;", 0, du}, Fall{"nSpieler=2;Anna;Computer;a;c;", 1, du},
+          Fall{"nSpieler=2;Anna;Ben;a;b;", 0, ihr}, Fall{"nSpieler=3;Anna;Ben;Computer;a;b;c;", 1, ihr}}) {
         Lauf lauf("30", f.spieler);
         lauf.g().GegenComputer = f.gegenComputer;
         lauf.plattform.wennModal("EndeFrm", [&](Form& frm) {
@@ -38,10 +39,12 @@ TEST(Ende, OnlyJaEnds_ClosingTheQuestionAnyOtherWayKeepsTheGameAsItWas) {
         {"ja", [](MainFrm&, EndeFrm& e) { e.jaBtn.beiKlick(); }, true},
         {"nein", [](MainFrm&, EndeFrm& e) { e.neinBtn.beiKlick(); }, false},
         {"title bar", [](MainFrm&, EndeFrm& e) { e.beiSchliessen(); }, false},
-        {"Escape after a second close request", [](MainFrm& m, EndeFrm& e) {
+        {"Escape after a second close request",
+         [](MainFrm& m, EndeFrm& e) {
              m.beiSchliessen();  // a second question would find no scripted answer
              e.beiTaste(27);
-         }, false},
+         },
+         false},
         {"play time over: no question", nullptr, true, 99},
     };
     for (const auto& f : faelle) {
@@ -55,7 +58,8 @@ TEST(Ende, OnlyJaEnds_ClosingTheQuestionAnyOtherWayKeepsTheGameAsItWas) {
         m.beiSchliessen();
         EXPECT_EQ(lauf.plattform.beendet, f.endet) << f.name;
         if (f.endet) continue;
-        EXPECT_TRUE(m.EnergTimer.enabled && m.drehenBtn.enabled && lauf.plattform.protokoll.empty()) << f.name;
+        EXPECT_TRUE(m.EnergTimer.enabled && m.drehenBtn.enabled && lauf.plattform.protokoll.empty())
+            << f.name;
         lauf.plattform.wennModalDruecke("EndeFrm", "jaBtn");
         m.mnuDateiEnde.beiKlick();
         EXPECT_TRUE(lauf.plattform.beendet) << f.name << ": asked again later";

@@ -38,13 +38,19 @@ TEST(Meisterliste, KeepsTheTenBestOfItsOwnProgram) {
         std::vector<int64_t> nachher;  // F1 and F2 (5, 119) are always kept
         std::string namen = "";
     };
-    for (const Fall& f : {
-             Fall{{900, 800, 700, 600, 500, 400, 300, 200, 150}, 1, {1, 5, 119, 150, 200, 300, 400, 500, 600, 700, 800, 900}},
-             Fall{kVoll, 120, {5, 119, 120, 120, 200, 300, 400, 500, 600, 700, 800, 900},
-                  "F1 F2 W0 W1 W2 W3 W4 W5 W6 W7 W8 W9 "},
-             Fall{kVoll, 121, {5, 119, 120, 121, 200, 300, 400, 500, 600, 700, 800, 900},
-                  "F1 F2 W0 W2 W3 W4 W5 W6 W7 W8 W9 Neu "},
-             Fall{kVoll, 2000000000, {5, 119, 120, 200, 300, 400, 500, 600, 700, 800, 900, 2000000000}}}) {
+    for (const Fall& f :
+         {Fall{{900, 800, 700, 600, 500, 400, 300, 200, 150},
+               1,
+               {1, 5, 119, 150, 200, 300, 400, 500, 600, 700, 800, 900}},
+          Fall{kVoll,
+               120,
+               {5, 119, 120, 120, 200, 300, 400, 500, 600, 700, 800, 900},
+               "F1 F2 W0 W1 W2 W3 W4 W5 W6 W7 W8 W9 "},
+          Fall{kVoll,
+               121,
+               {5, 119, 120, 121, 200, 300, 400, 500, 600, 700, 800, 900},
+               "F1 F2 W0 W2 W3 W4 W5 W6 W7 W8 W9 Neu "},
+          Fall{kVoll, 2000000000, {5, 119, 120, 200, 300, 400, 500, 600, 700, 800, 900, 2000000000}}}) {
         Lauf lauf;
         schreibeMeister(lauf.meisterDatei(), mitFremden(f.vorher));
         EXPECT_TRUE(lauf.spiel->meisterFrm().trageMeisterEin({"Neu", "Wirbelix", "06.12.2026", f.neu}));
@@ -66,10 +72,12 @@ TEST(Meisterliste, EndOfGameOffersEveryPositiveScoreWithTodaysDate) {
 
 TEST(Meisterliste, WindowShowsOwnPositiveRowsBestFirstWithNamesCutTo18) {
     Lauf lauf;
-    schreibeMeister(lauf.meisterDatei(),
-                    {{"Anna", "Wirbelix", 80, "01.01.2026"}, {"Fremd", "Wortjagd", 999}, {"Null", "Wirbelix", 0},
-                     {"Minus", "Wirbelix", -3}, {"Bartholomäus-Friedrich Z", "Wirbelix", 120, "02.01.2026"},
-                     {"  Leerzeichen vorne", "Wirbelix", 80, "03.01.2026"}});
+    schreibeMeister(lauf.meisterDatei(), {{"Anna", "Wirbelix", 80, "01.01.2026"},
+                                          {"Fremd", "Wortjagd", 999},
+                                          {"Null", "Wirbelix", 0},
+                                          {"Minus", "Wirbelix", -3},
+                                          {"Bartholomäus-Friedrich Z", "Wirbelix", 120, "02.01.2026"},
+                                          {"  Leerzeichen vorne", "Wirbelix", 80, "03.01.2026"}});
     auto& m = lauf.spiel->meisterFrm();
     lauf.plattform.wennModal("MeisterFrm", [&](Form&) {
         EXPECT_EQ(m.lfdNrLbl.caption, "1.\r2.\r3.\r");

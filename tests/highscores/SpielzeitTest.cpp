@@ -13,14 +13,15 @@ constexpr int32_t kTop = 330, kHoehe = 4605;
 TEST(Spielzeit, BarLosesRateTimesRealSecondsAtItsTop) {
     struct Fall {
         const char* spielDauer = "15";
-        double uhr = 36000;   // time of day before the first tick
-        int32_t sprung = 0;   // the clock set back by this many seconds
+        double uhr = 36000;  // time of day before the first tick
+        int32_t sprung = 0;  // the clock set back by this many seconds
         double sekunden = 60;
         int32_t kuerzer;
     };
-    for (const Fall& f : {Fall{.kuerzer = 300}, Fall{.spielDauer = "3", .kuerzer = 900},
-                          Fall{.spielDauer = "", .sekunden = 3600, .kuerzer = 0},
-                          Fall{.uhr = 86400 - 12, .kuerzer = 300}, Fall{.sprung = 3600, .sekunden = 5, .kuerzer = 0}}) {
+    for (const Fall& f :
+         {Fall{.kuerzer = 300}, Fall{.spielDauer = "3", .kuerzer = 900},
+          Fall{.spielDauer = "", .sekunden = 3600, .kuerzer = 0}, Fall{.uhr = 86400 - 12, .kuerzer = 300},
+          Fall{.sprung = 3600, .sekunden = 5, .kuerzer = 0}}) {
         Lauf lauf(f.spielDauer);
         auto& m = lauf.main();
         lauf.plattform.zeit = f.uhr;

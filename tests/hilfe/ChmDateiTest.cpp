@@ -67,18 +67,18 @@ TEST_F(ChmTest, ContextNumbersFindTheirTopicsWhateverTheMapPathLooksLike) {
         const char* thema;  // nullptr: no topic
     };
     for (const Fall f : {
-             Fall{.kontext = 1000, .thema = "/bedienung.htm"},          // absolute Windows path, other case
-             Fall{.kontext = 2000, .thema = "/html/Regeln.htm"},        // absolute path of the compiling machine
+             Fall{.kontext = 1000, .thema = "/bedienung.htm"},    // absolute Windows path, other case
+             Fall{.kontext = 2000, .thema = "/html/Regeln.htm"},  // absolute path of the compiling machine
              Fall{.kontext = 3003, .thema = "/html/einstellungen.htm#farben"},
-             Fall{.kontext = 3004, .thema = "/html/info.htm"},          // "." and ".." in a relative path
-             Fall{.kontext = 3005, .thema = "/html/meister.htm"},       // a topic address inside the file
-             Fall{.kontext = 3006, .thema = "/neu.htm"},                // two topics of that name: the shallower
-             Fall{.kontext = 3007, .thema = "/alt/neu.htm"},            // the folder decides
+             Fall{.kontext = 3004, .thema = "/html/info.htm"},     // "." and ".." in a relative path
+             Fall{.kontext = 3005, .thema = "/html/meister.htm"},  // a topic address inside the file
+             Fall{.kontext = 3006, .thema = "/neu.htm"},           // two topics of that name: the shallower
+             Fall{.kontext = 3007, .thema = "/alt/neu.htm"},       // the folder decides
              Fall{.kontext = -5, .thema = "/html/info.htm"},
              Fall{.kontext = 3010, .thema = "/neu.htm#x"},
-             Fall{.kontext = 3008, .thema = nullptr},                   // mapped, but the file lacks the topic
-             Fall{.kontext = 3009, .thema = nullptr},                   // no name at all
-             Fall{.kontext = 4711, .thema = nullptr},                   // not mapped
+             Fall{.kontext = 3008, .thema = nullptr},  // mapped, but the file lacks the topic
+             Fall{.kontext = 3009, .thema = nullptr},  // no name at all
+             Fall{.kontext = 4711, .thema = nullptr},  // not mapped
              Fall{.kontext = 0, .thema = nullptr},
          }) {
         const auto thema = chm->themaZuKontext(f.kontext);
@@ -108,7 +108,8 @@ TEST_F(ChmTest, InternalFilesAreFoundInAnyCaseAndSpelling) {
 // Stored paths with doubled slashes, backslashes or "." are found by the
 // topic list's own spelling as by any other.
 TEST_F(ChmTest, EveryListedTopicIsFoundByItsOwnPath) {
-    const auto chm = ChmDatei::oeffne(schreibe("Seltsam.chm", {{"/a//b.htm", "1"}, {"/c\\d.htm", "2"}, {"/./e.htm", "3"}}));
+    const auto chm = ChmDatei::oeffne(
+        schreibe("Seltsam.chm", {{"/a//b.htm", "1"}, {"/c\\d.htm", "2"}, {"/./e.htm", "3"}}));
     ASSERT_TRUE(chm);
     ASSERT_EQ(chm->themen().size(), 3u);
     for (const auto& t : chm->themen()) EXPECT_TRUE(chm->lies(t)) << t;
@@ -121,7 +122,8 @@ TEST_F(ChmTest, RequestsGiveAPageOrAGermanReason) {
     EXPECT_EQ(hilfeZiel(*chm, 15, 2000).seite, "/html/Regeln.htm");
     const auto unbekannt = hilfeZiel(*chm, 15, 1234);
     EXPECT_EQ(unbekannt.seite, "");
-    EXPECT_EQ(unbekannt.fehler, "In der Hilfedatei \u201eWirbelix.chm\u201c gibt es zur Nummer 1234 kein Hilfethema.");
+    EXPECT_EQ(unbekannt.fehler,
+              "In der Hilfedatei \u201eWirbelix.chm\u201c gibt es zur Nummer 1234 kein Hilfethema.");
     EXPECT_NE(hilfeZiel(*chm, 7, 0).fehler, "");
 
     // Without a recorded default topic there is nothing to start with.
@@ -176,10 +178,16 @@ TEST(ChmKarte, BrokenMapsAreReadAsFarAsTheyHold) {
     };
     for (const auto& f : {
              Fall{.was = "regular", .ivb = ivb({16, 1, 1, 2, 7}), .karte = {{1, "a.htm"}, {2, "b.htm"}}},
-             Fall{.was = "length beyond the data", .ivb = ivb({0xfffffff0u, 1, 1, 2}), .karte = {{1, "a.htm"}}},
+             Fall{.was = "length beyond the data",
+             .ivb = ivb({0xfffffff0u, 1, 1, 2}),
+             .karte = {{1, "a.htm"}}},
              Fall{.was = "half a pair", .ivb = ivb({12, 1, 1, 2}), .karte = {{1, "a.htm"}}},
-             Fall{.was = "offsets outside or empty", .ivb = ivb({24, 1, 99, 2, 0xffffffffu, 3, 0}), .karte = {}},
-             Fall{.was = "number twice: the first counts", .ivb = ivb({16, 4, 7, 4, 1}), .karte = {{4, "b.htm"}}},
+             Fall{.was = "offsets outside or empty",
+             .ivb = ivb({24, 1, 99, 2, 0xffffffffu, 3, 0}),
+             .karte = {}},
+             Fall{.was = "number twice: the first counts",
+             .ivb = ivb({16, 4, 7, 4, 1}),
+             .karte = {{4, "b.htm"}}},
              Fall{.was = "too short", .ivb = std::string("\x08\0", 2), .karte = {}},
          })
         EXPECT_EQ(leseKontextTabelle(f.ivb, strings), f.karte) << f.was;

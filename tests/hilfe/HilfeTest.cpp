@@ -39,8 +39,12 @@ TEST(HilfeMenue, CommandsAskForTheirFileTopicAndNumber) {
         int32_t kontext;
     };
     for (const auto& f : {
-             Fall{.eintrag = &m.mnuHilfeSpielregeln, .datei = app + "\\Wirbelix.chm", .befehl = 15, .kontext = 2000},
-             Fall{.eintrag = &m.mnuHilfeBedienung, .datei = app + "\\Wirbelix.chm", .befehl = 0, .kontext = 0},
+             Fall{.eintrag = &m.mnuHilfeSpielregeln,
+            .datei = app + "\\Wirbelix.chm",
+            .befehl = 15,
+            .kontext = 2000},
+             Fall{
+                 .eintrag = &m.mnuHilfeBedienung, .datei = app + "\\Wirbelix.chm", .befehl = 0, .kontext = 0},
              Fall{.eintrag = &m.mnuHilfeAktKat, .datei = app + "\\Tesk.chm", .befehl = 15, .kontext = 1002},
          }) {
         s.plattform.hilfeAufrufe.clear();

@@ -10,7 +10,7 @@ namespace wx::test {
 namespace {
 
 constexpr int16_t kAlles = 5, kAus = 0, kGlueck = 3, k40 = 8;  // wheel positions
-constexpr double P = 0.99;                                       // a weak draw that blunders
+constexpr double P = 0.99;                                     // a weak draw that blunders
 
 int wartend(const RundenSpiel& s, const std::string& wave) {
     int n = 0;
@@ -35,24 +35,73 @@ TEST(Computer, WholeTurns) {
     };
     const Fall faelle[] = {
         {.name = "medium: the Ü, key 28", .nachher = 40},
-        {.name = "strong: ü, h, e, each after a drop", .staerke = 0, .nachher = 120, .tropfen = 3, .posDanach = 0},
+        {.name = "strong: ü, h, e, each after a drop",
+         .staerke = 0,
+         .nachher = 120,
+         .tropfen = 3,
+         .posDanach = 0},
         {.name = "weak, right", .staerke = 2, .zufall = {0, 0}, .nachher = 40},
         {.name = "all lost, then 40", .stopps = {kAlles, k40}, .vorher = 70, .nachher = 40, .drehungen = 2},
-        {.name = "lucky hit, then 40", .stopps = {kGlueck, k40}, .vorher = 70, .nachher = 210, .drehungen = 2},
+        {.name = "lucky hit, then 40",
+         .stopps = {kGlueck, k40},
+         .vorher = 70,
+         .nachher = 210,
+         .drehungen = 2},
         {.name = "turn lost", .stopps = {kAus}, .vorher = 70, .nachher = 70, .posDanach = 1},
-        {.name = "weak: three blunders, then right", .staerke = 2, .zufall = {0, P, 0, P, 0, P, 0, P},
-         .vorher = 1000, .nachher = 920, .drehungen = 4, .tutut = 3, .patzerHoechst = 3},
-        {.name = "weak: two from before", .staerke = 2, .patzerVorher = 2, .zufall = {0, P, 0, P}, .vorher = 1000,
-         .nachher = 1000, .drehungen = 2, .tutut = 1, .patzerHoechst = 3},
-        {.name = "weak: three from before", .staerke = 2, .patzerVorher = 3, .zufall = {0, P}, .vorher = 1000,
-         .nachher = 1040, .patzerHoechst = 3},
-        {.name = "weak: the blunder ß is right", .staerke = 2, .patzerVorher = 1, .wort = "aß", .zufall = {0, P},
-         .nachher = 40, .tutut = 1, .patzerHoechst = 1, .posDanach = 0},
+        {.name = "weak: three blunders, then right",
+         .staerke = 2,
+         .zufall = {0, P, 0, P, 0, P, 0, P},
+         .vorher = 1000,
+         .nachher = 920,
+         .drehungen = 4,
+         .tutut = 3,
+         .patzerHoechst = 3},
+        {.name = "weak: two from before",
+         .staerke = 2,
+         .patzerVorher = 2,
+         .zufall = {0, P, 0, P},
+         .vorher = 1000,
+         .nachher = 1000,
+         .drehungen = 2,
+         .tutut = 1,
+         .patzerHoechst = 3},
+        {.name = "weak: three from before",
+         .staerke = 2,
+         .patzerVorher = 3,
+         .zufall = {0, P},
+         .vorher = 1000,
+         .nachher = 1040,
+         .patzerHoechst = 3},
+        {.name = "weak: the blunder ß is right",
+         .staerke = 2,
+         .patzerVorher = 1,
+         .wort = "aß",
+         .zufall = {0, P},
+         .nachher = 40,
+         .tutut = 1,
+         .patzerHoechst = 1,
+         .posDanach = 0},
         // A hyphen has no key: bought for 40, then the M; or the turn passes.
-        {.name = "no key, pays", .wort = "E-Mail", .vorher = 100, .nachher = 100, .drehungen = 2, .posDanach = 3},
-        {.name = "no key, cannot pay", .staerke = 0, .wort = "E-Mail", .vorher = 10, .nachher = 10, .posDanach = 1},
-        {.name = "no key in the word guess", .staerke = 0, .wort = "Ja-Wort", .vorher = 100, .nachher = 260,
-         .drehungen = 2, .tropfen = 5, .posDanach = 0}};
+        {.name = "no key, pays",
+         .wort = "E-Mail",
+         .vorher = 100,
+         .nachher = 100,
+         .drehungen = 2,
+         .posDanach = 3},
+        {.name = "no key, cannot pay",
+         .staerke = 0,
+         .wort = "E-Mail",
+         .vorher = 10,
+         .nachher = 10,
+         .posDanach = 1},
+        {.name = "no key in the word guess",
+         .staerke = 0,
+         .wort = "Ja-Wort",
+         .vorher = 100,
+         .nachher = 260,
+         .drehungen = 2,
+         .tropfen = 5,
+         .posDanach = 0}};
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);
         RundenSpiel s({"Anna", "Computer"});
@@ -105,8 +154,10 @@ TEST(Computer, AStopOrTheEndOfTheTimeGoesOnAfterTheComputersTurn) {
         }
         bool zeitLief = false;
         s.computerStopptAuf({k40}, [&] { zeitLief |= m.RestZeitTimer.enabled; });
-        if (zeit) s.plattform.laufe(100);
-        else s.stoppeAuf(kAus);
+        if (zeit)
+            s.plattform.laufe(100);
+        else
+            s.stoppeAuf(kAus);
         EXPECT_EQ(s.punkte(1), 40);
         EXPECT_FALSE(zeitLief);  // off during the message and the computer's turn
         EXPECT_EQ(m.RestZeitTimer.enabled, zeit);
@@ -127,13 +178,15 @@ TEST(Computer, ItStopsAfterTheDrawnTicksAndChoosesFourTicksLater) {
         EXPECT_FALSE(s.m().anhaltenBtn.enabled);  // no stop button for the player
         for (const double schritt : {1.65, 0.1, 0.3, 0.1}) {
             s.plattform.laufe(schritt);
-            verlauf.push_back(std::to_string(zug.TickZaehler) + (s.m().gradTimer.enabled ? " dreht" : " steht") +
+            verlauf.push_back(std::to_string(zug.TickZaehler) +
+                              (s.m().gradTimer.enabled ? " dreht" : " steht") +
                               (f.visible ? " offen" : " zu"));
         }
     });
     s.stoppeAuf(k40);
     s.klicke("H");
-    EXPECT_EQ(verlauf, (std::vector<std::string>{"16 dreht offen", "17 steht offen", "20 steht offen", "20 steht zu"}));
+    EXPECT_EQ(verlauf, (std::vector<std::string>{"16 dreht offen", "17 steht offen", "20 steht offen",
+                                                 "20 steht zu"}));
     // From 40, one picture per 30 ms: 56 pictures later the wheel shows 150.
     EXPECT_EQ(s.m().RadPos, 4);
     EXPECT_EQ(s.punkte(1), 150);

@@ -48,7 +48,9 @@ protected:
     void SetUp() override { form.zeigeModeless(); }
     FormFenster& fenster() { return *p.fenster(form); }
     template <class W = QWidget>
-    W* w(const wx::Steuerelement& s) { return dynamic_cast<W*>(fenster().widgetVon(s)); }
+    W* w(const wx::Steuerelement& s) {
+        return dynamic_cast<W*>(fenster().widgetVon(s));
+    }
 
     // The message window: mw() finds its widgets, zeige() shows a message, a
     // question if it has a second button, and runs waehrenddessen once it is
@@ -112,8 +114,10 @@ TEST_F(Binder, APauseDropsInputAndHoldsTimersThatThenRunAndUpdateTheWindow) {
     auto klickeSpaeter = [k = knopf] {
         const QPointF innen(5, 5), aussen = k->mapToGlobal(innen);
         using E = QMouseEvent;
-        QCoreApplication::postEvent(k, new E(E::MouseButtonPress, innen, aussen, Qt::LeftButton, Qt::LeftButton, {}));
-        QCoreApplication::postEvent(k, new E(E::MouseButtonRelease, innen, aussen, Qt::LeftButton, Qt::NoButton, {}));
+        QCoreApplication::postEvent(
+            k, new E(E::MouseButtonPress, innen, aussen, Qt::LeftButton, Qt::LeftButton, {}));
+        QCoreApplication::postEvent(
+            k, new E(E::MouseButtonRelease, innen, aussen, Qt::LeftButton, Qt::NoButton, {}));
     };
     form.Uhr.enabled = true;
     form.Uhr.beiTick = [this] {
@@ -152,8 +156,10 @@ TEST_F(Binder, TheMessageDialogGetsTheComputedGeometryEnterPressesTheFirstButton
     zeige("Neues Spiel?", "&nein", [&] {
         FormFenster& f = mf();
         EXPECT_TRUE(f.isModal());
-        EXPECT_TRUE(QTest::qWaitFor([&] { return f.frameGeometry().size() == QSize(px(mld.width), px(mld.height)); }))
-            << "outer size " << f.frameGeometry().width() << "x" << f.frameGeometry().height();
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return f.frameGeometry().size() == QSize(px(mld.width), px(mld.height));
+        })) << "outer size "
+            << f.frameGeometry().width() << "x" << f.frameGeometry().height();
         EXPECT_EQ(mw(mld.Btn1)->pos(), QPoint(px(mld.Btn1.left), px(mld.Btn1.top)));
         EXPECT_EQ(mw(mld.Btn2)->geometry().right() + 1, px(mld.MldFrame.left + mld.MldFrame.width))
             << "the second button ends with the frame";

@@ -65,8 +65,9 @@ TEST_F(EndeFront, SigtermEndsInOrderAndTheScoresReachTheList) {
     Endewaechter waechter(s.plattform, [this] { s.main().programmEndeVonAussen(); });
     ::raise(SIGTERM);
     EXPECT_TRUE(QTest::qWaitFor([this] { return s.plattform.beendet(); }, 10000));
-    EXPECT_EQ(wx::test::meisterZeilen(meister),
-              (std::vector<wx::test::MeisterZeile>{{"Ben", "Wirbelix", 75, s.spiel->meisterFrm().heuteAlsText()}}));
+    EXPECT_EQ(
+        wx::test::meisterZeilen(meister),
+        (std::vector<wx::test::MeisterZeile>{{"Ben", "Wirbelix", 75, s.spiel->meisterFrm().heuteAlsText()}}));
 }
 
 }  // namespace

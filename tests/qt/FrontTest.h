@@ -43,14 +43,17 @@ struct FrontSpiel {
                         double skala = 1.0)
         : plattform(testOptionen(skala)), spiel(std::make_unique<wx::Spiel>(plattform)) {
         installation.standard(woerter);
-        gestartet = spiel->starte("|Version=4;Class=D;TeskFeldName=LT12;LupenFlag=0;nSpieler=2;Anna;Ben;anna;ben;|",
-                                  installation.pfad());
+        gestartet =
+            spiel->starte("|Version=4;Class=D;TeskFeldName=LT12;LupenFlag=0;nSpieler=2;Anna;Ben;anna;ben;|",
+                          installation.pfad());
         if (gestartet) main().zeigeModeless();
     }
     wx::MainFrm& main() { return spiel->mainFrm(); }
     FormFenster& fenster() { return *plattform.fenster(main()); }
     template <class W = QWidget>
-    W* widget(const wx::Steuerelement& s) { return static_cast<W*>(fenster().widgetVon(s)); }
+    W* widget(const wx::Steuerelement& s) {
+        return static_cast<W*>(fenster().widgetVon(s));
+    }
 };
 
 }  // namespace wxqt::test

@@ -29,7 +29,8 @@ TEST(Hauptfenster, BuildsFromItsModelAtTheDesignedGeometryAndASpinTickChangesTwo
         auto* taste = s.widget<QPushButton>(m.bstBtn[i]);
         EXPECT_EQ(taste->text(), QString(reihen[i / 10][i % 10])) << i;
         EXPECT_TRUE(f.flaeche()->rect().contains(taste->geometry())) << i;
-        for (int j = 0; j < i; ++j) EXPECT_FALSE(taste->geometry().intersects(s.widget(m.bstBtn[j])->geometry())) << i;
+        for (int j = 0; j < i; ++j)
+            EXPECT_FALSE(taste->geometry().intersects(s.widget(m.bstBtn[j])->geometry())) << i;
     }
 
     QStringList menues;
@@ -37,9 +38,10 @@ TEST(Hauptfenster, BuildsFromItsModelAtTheDesignedGeometryAndASpinTickChangesTwo
         menues << titel->text() + ":";
         for (QAction* a : titel->menu()->actions()) menues << (a->isSeparator() ? "-" : a->text());
     }
-    EXPECT_EQ(menues.join(' '), QStringLiteral("&Datei: &Neu ... - &Info ... &Meisterliste ... - &Ende ... "
-                                               "&Bearbeiten: &Einstellungen ... &Hilfe: &Info über ... - "
-                                               "&Bedienungshinweise ... &Spielregeln ... Üb&ungsschwerpunkt ..."));
+    EXPECT_EQ(menues.join(' '),
+              QStringLiteral("&Datei: &Neu ... - &Info ... &Meisterliste ... - &Ende ... "
+                             "&Bearbeiten: &Einstellungen ... &Hilfe: &Info über ... - "
+                             "&Bedienungshinweise ... &Spielregeln ... Üb&ungsschwerpunkt ..."));
     m.schalteMenues(false);  // as during the computer's turn
     s.plattform.abgleichen();
     EXPECT_FALSE(f.aktionVon(m.mnuDateiNeu)->isEnabled());
@@ -96,14 +98,16 @@ TEST(Runde, ClickingAndTypingDriveTwoTurns) {
         return farben.color(QPalette::WindowText) != farben.color(QPalette::Window);
     };
     // Where the wheel stops (chance, so the test sets it), the letter, the points, who is next.
-    const std::tuple<int16_t, const char*, int, const char*> zuege[] = {{1, "b", 20, "Ben"}, {8, "ä", 40, "Anna"}};
+    const std::tuple<int16_t, const char*, int, const char*> zuege[] = {{1, "b", 20, "Ben"},
+                                                                        {8, "ä", 40, "Anna"}};
     for (int zug = 0; zug < 2; ++zug) {
         const auto& [segment, buchstabe, punkte, naechster] = zuege[zug];
         SCOPED_TRACE(zug);
         QTest::mouseClick(knopf(m.drehenBtn), Qt::LeftButton);
         EXPECT_FALSE(knopf(m.drehenBtn)->isEnabled());
         const long vorher = s.plattform.aenderungenGesamt();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return s.plattform.aenderungenGesamt() >= vorher + 6; })) << "it turns";
+        EXPECT_TRUE(QTest::qWaitFor([&] { return s.plattform.aenderungenGesamt() >= vorher + 6; }))
+            << "it turns";
 
         m.RadImg[static_cast<size_t>(m.RadPos)].visible = false;
         m.RadImg[static_cast<size_t>(m.RadPos = segment)].visible = true;

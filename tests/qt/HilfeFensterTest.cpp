@@ -77,7 +77,8 @@ TEST(HilfeFenster, NumbersMissingFilesAndClosingAll) {
     ASSERT_TRUE(f);
     EXPECT_EQ(f->browser()->source().path(), "/dateiinfo.htm");
     EXPECT_EQ(s.hilfe("Wirbelix.chm", 15, 4711), f);  // one window per file
-    EXPECT_EQ(f->browser()->fehler(), "In der Hilfedatei „Wirbelix.chm“ gibt es zur Nummer 4711 kein Hilfethema.");
+    EXPECT_EQ(f->browser()->fehler(),
+              "In der Hilfedatei „Wirbelix.chm“ gibt es zur Nummer 4711 kein Hilfethema.");
     EXPECT_TRUE(f->browser()->toPlainText().contains("4711"));
     s.hilfe("Wirbelix.chm", 15, 3004);  // the page shown before the message
     EXPECT_EQ(f->browser()->fehler(), "");

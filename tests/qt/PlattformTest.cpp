@@ -25,10 +25,12 @@ TEST(Text, SizesComeFromTheWidestLineAndLinesAndFitTheScaledFonts) {
         << "the game measures at scale 1, whatever the windows' scale";
 
     // Scaled fonts never outgrow the room measured at scale 1.
-    for (const wx::Schrift& s : {wx::Schrift{"MS Sans Serif", 9.75, true, false},
-                                 wx::Schrift{"Arial", 12, true, false}, wx::Schrift{"Arial", 26.25, true, false}})
+    for (const wx::Schrift& s :
+         {wx::Schrift{"MS Sans Serif", 9.75, true, false}, wx::Schrift{"Arial", 12, true, false},
+          wx::Schrift{"Arial", 26.25, true, false}})
         for (double skala : {1.25, 1.5, 1.75, 2.0, 2.5})
-            for (const std::string t : {"kompatibel mit der installierten Version", "[kein Übungsschwerpunkt]"})
+            for (const std::string t :
+                 {"kompatibel mit der installierten Version", "[kein Übungsschwerpunkt]"})
                 EXPECT_LE(QFontMetricsF(qtSchrift(s, skala)).horizontalAdvance(QString::fromStdString(t)),
                           misstText(t, s).breite / 15.0 * skala + 0.5)
                     << t << " at " << skala;
@@ -54,8 +56,10 @@ TEST(Bilder, BuiltInPicturesLookRight) {
 
 TEST(Ton, AWavesLengthComesFromItsHeader) {
     // PCM, mono, 8000 Hz, 16 bit: 24000 bytes of data last 1.5 s.
-    QByteArray wav("RIFF\0\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x80\x3e\0\0\x02\0\x10\0"
-                   "data\xc0\x5d\0\0", 44);
+    QByteArray wav(
+        "RIFF\0\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x80\x3e\0\0\x02\0\x10\0"
+        "data\xc0\x5d\0\0",
+        44);
     wav.append(24000, '\0');
     QTemporaryDir ordner;
     QFile f(ordner.filePath("ton.wav"));

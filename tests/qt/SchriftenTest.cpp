@@ -25,7 +25,9 @@ TEST(Schriften, WindowsFontsBecomeLookAlikes) {
         {.name = "Arial", .anfang = spielSchrift, .danach = nullptr},
         {.name = " ms sans serif ", .anfang = spielSchrift, .danach = nullptr},
         {.name = "", .anfang = spielSchrift, .danach = nullptr},
-        {.name = "Times New Roman", .anfang = {"Times New Roman", "Liberation Serif"}, .danach = "DejaVu Serif"},
+        {.name = "Times New Roman",
+         .anfang = {"Times New Roman", "Liberation Serif"},
+         .danach = "DejaVu Serif"},
         {.name = "courier new", .anfang = {"courier new", "Liberation Mono"}, .danach = "DejaVu Sans Mono"},
         {.name = "Helvetica", .anfang = {"Helvetica", "Liberation Sans"}, .danach = "DejaVu Sans"},
         {.name = "Wirbelschrift", .anfang = {"Wirbelschrift", "DejaVu Serif"}, .danach = nullptr},
@@ -37,7 +39,8 @@ TEST(Schriften, WindowsFontsBecomeLookAlikes) {
         auto text = [](const QStringList& l) { return l.join(QLatin1Char(',')).toLower().toStdString(); };
         EXPECT_EQ(text(familien.mid(0, f.anfang.size())), text(f.anfang));
         if (f.danach)
-            EXPECT_TRUE(familien.mid(f.anfang.size()).contains(QString::fromUtf8(f.danach))) << text(familien);
+            EXPECT_TRUE(familien.mid(f.anfang.size()).contains(QString::fromUtf8(f.danach)))
+                << text(familien);
         else
             EXPECT_EQ(familien.size(), f.anfang.size());
     }

@@ -41,7 +41,8 @@ void schreibeSinus(const QString& pfad, double sekunden, double hz) {
     le(w, 16, 4), le(w, 1, 2), le(w, 1, 2), le(w, kRate, 4), le(w, 2 * kRate, 4), le(w, 2, 2), le(w, 16, 2);
     w.append("data");
     le(w, 2 * n, 4);
-    for (int i = 0; i < n; ++i) le(w, quint16(qint16(std::lround(16384 * std::sin(2 * M_PI * hz * i / kRate)))), 2);
+    for (int i = 0; i < n; ++i)
+        le(w, quint16(qint16(std::lround(16384 * std::sin(2 * M_PI * hz * i / kRate)))), 2);
     QFile f(pfad);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(w) == w.size());
 }
@@ -96,10 +97,10 @@ public:
         prozess_.setProcessEnvironment(env);
         prozess_.setProcessChannelMode(QProcess::MergedChannels);
         // As root, --system=no keeps it a private per-user server anyway.
-        prozess_.start(programm, {"-n", "--daemonize=no", "--system=no", "--use-pid-file=no", "--exit-idle-time=-1",
-                                  "--disallow-exit=yes", "--log-target=stderr",
-                                  "-L", "module-null-sink sink_name=wirbelix rate=44100 channels=1",
-                                  "-L", "module-native-protocol-unix socket=" + socket_ + " auth-anonymous=1"});
+        prozess_.start(programm, {"-n", "--daemonize=no", "--system=no", "--use-pid-file=no",
+                                  "--exit-idle-time=-1", "--disallow-exit=yes", "--log-target=stderr", "-L",
+                                  "module-null-sink sink_name=wirbelix rate=44100 channels=1", "-L",
+                                  "module-native-protocol-unix socket=" + socket_ + " auth-anonymous=1"});
         if (!prozess_.waitForStarted(3000)) {
             fehler = "pulseaudio did not start: " + prozess_.errorString();
             return false;
@@ -135,8 +136,8 @@ private:
 TEST(MitTon, AWaveStartedBeforeAPauseIsHeardWhole) {
     PulseServer server;
     QString fehler;
-    ASSERT_TRUE(server.starte(fehler)) << fehler.toStdString()
-                                       << "\nThis test needs a PulseAudio server that it starts itself.";
+    ASSERT_TRUE(server.starte(fehler))
+        << fehler.toStdString() << "\nThis test needs a PulseAudio server that it starts itself.";
     // The audio stack is loaded with the first sound, so it still sees this.
     qputenv("PULSE_SERVER", server.adresse().toLocal8Bit());
 
@@ -155,13 +156,14 @@ TEST(MitTon, AWaveStartedBeforeAPauseIsHeardWhole) {
 
     QProcess aufnahme;
     aufnahme.setStandardOutputFile(ordner.filePath("aufnahme.raw"));
-    aufnahme.start("parec", {"--server=" + server.adresse(), "-d", "wirbelix.monitor", "--raw", "--format=s16le",
-                             "--rate=44100", "--channels=1"});
+    aufnahme.start("parec", {"--server=" + server.adresse(), "-d", "wirbelix.monitor", "--raw",
+                             "--format=s16le", "--rate=44100", "--channels=1"});
     ASSERT_TRUE(aufnahme.waitForStarted(3000)) << "parec (pulseaudio-utils) is missing";
     // parec takes a while to connect; the recording runs once data arrives.
     QElapsedTimer warten;
     warten.start();
-    while (QFileInfo(ordner.filePath("aufnahme.raw")).size() == 0 && warten.elapsed() < 5000) QThread::msleep(20);
+    while (QFileInfo(ordner.filePath("aufnahme.raw")).size() == 0 && warten.elapsed() < 5000)
+        QThread::msleep(20);
     QThread::msleep(200);
 
     {
@@ -197,7 +199,8 @@ TEST(MitTon, AWaveStartedBeforeAPauseIsHeardWhole) {
     ASSERT_EQ(strecken.size(), 2u) << "two separate sounds expected, recorded:" << gefunden;
     SCOPED_TRACE("recorded:" + gefunden);
     EXPECT_LT(strecken[0].anfang, 150) << "the first sound started late";
-    EXPECT_GE(strecken[0].laenge, 98) << "only " << strecken[0].laenge * 10 << " ms of the 1 s wave were heard";
+    EXPECT_GE(strecken[0].laenge, 98)
+        << "only " << strecken[0].laenge * 10 << " ms of the 1 s wave were heard";
     EXPECT_LE(strecken[0].laenge, 103);
     EXPECT_GE(strecken[1].anfang - strecken[0].anfang - strecken[0].laenge, 80)
         << "the first sound was not over long before the pause ended";

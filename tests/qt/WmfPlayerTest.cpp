@@ -31,8 +31,7 @@ class QtEnvironment : public ::testing::Environment {
     std::unique_ptr<QGuiApplication> app_;
 
 public:
-    void SetUp() override
-    {
+    void SetUp() override {
         if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         app_ = std::make_unique<QGuiApplication>(argc_, argv_);
     }
@@ -43,26 +42,23 @@ public:
 
 QString picture(const QString& name) { return QStringLiteral(WMF_TEST_PICTURES "/") + name; }
 
-::testing::AssertionResult opaqueNear(QRgb p, QColor want)
-{
+::testing::AssertionResult opaqueNear(QRgb p, QColor want) {
     if (qAlpha(p) == 255 && std::abs(qRed(p) - want.red()) <= 4 && std::abs(qGreen(p) - want.green()) <= 4 &&
         std::abs(qBlue(p) - want.blue()) <= 4)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "rgba(" << qRed(p) << "," << qGreen(p) << "," << qBlue(p) << ","
-                                         << qAlpha(p) << ")";
+    return ::testing::AssertionFailure()
+           << "rgba(" << qRed(p) << "," << qGreen(p) << "," << qBlue(p) << "," << qAlpha(p) << ")";
 }
 
 constexpr int kSide = 185;
 
 // Point at r pixels from the centre of the wheel, deg counter-clockwise from 3 o'clock.
-QPoint onWheel(double r, double deg)
-{
+QPoint onWheel(double r, double deg) {
     const double a = deg * std::numbers::pi / 180.0;
     return QPoint(int(kSide / 2.0 + r * std::cos(a)), int(kSide / 2.0 - r * std::sin(a)));
 }
 
-TEST(WheelPictures, EachPictureHasItsSegmentAtTheStopMarkTransparentCornersAndAFilledHub)
-{
+TEST(WheelPictures, EachPictureHasItsSegmentAtTheStopMarkTransparentCornersAndAFilledHub) {
     QImage images[10];
     for (int k = 0; k < 10; ++k) {
         bool ok = false;
@@ -92,8 +88,7 @@ TEST(WheelPictures, EachPictureHasItsSegmentAtTheStopMarkTransparentCornersAndAF
     }
 }
 
-TEST(WheelPictures, StopMarkIsATrianglePointingLeft)
-{
+TEST(WheelPictures, StopMarkIsATrianglePointingLeft) {
     bool ok = false;
     const QImage mark = wmf::render(picture(QStringLiteral("STOPMARKE.WMF")), QSize(60, 60), &ok);
     ASSERT_TRUE(ok);
@@ -104,8 +99,7 @@ TEST(WheelPictures, StopMarkIsATrianglePointingLeft)
 }
 
 // A placeable metafile of 10 x 10 units around the records, each {function, parameters...}.
-QByteArray metafile(std::uint16_t objects, const std::vector<std::vector<std::uint16_t>>& records)
-{
+QByteArray metafile(std::uint16_t objects, const std::vector<std::vector<std::uint16_t>>& records) {
     std::vector<std::uint16_t> w{0xCDD7, 0x9AC6, 0, 0, 0, 10, 10, 1440, 0, 0};
     std::uint16_t sum = 0;
     for (auto v : w) sum ^= v;
@@ -118,7 +112,8 @@ QByteArray metafile(std::uint16_t objects, const std::vector<std::vector<std::ui
         body.insert(body.end(), r.begin(), r.end());
         largest = std::max(largest, size);
     };
-    for (const auto& r : {std::vector<std::uint16_t>{0x0103, 8}, {0x020B, 0, 0}, {0x020C, 10, 10}}) add(r);  // window
+    for (const auto& r : {std::vector<std::uint16_t>{0x0103, 8}, {0x020B, 0, 0}, {0x020C, 10, 10}})
+        add(r);  // window
     for (const auto& r : records) add(r);
     add({0});  // end of file
     const auto size = std::uint32_t(9 + body.size());
@@ -129,8 +124,7 @@ QByteArray metafile(std::uint16_t objects, const std::vector<std::vector<std::ui
     return out;
 }
 
-TEST(Render, MissingOrBrokenFilesGiveANullImage)
-{
+TEST(Render, MissingOrBrokenFilesGiveANullImage) {
     bool ok = true;
     EXPECT_TRUE(wmf::render(picture(QStringLiteral("GIBTESNICHT.WMF")), QSize(50, 50), &ok).isNull());
     EXPECT_FALSE(ok);
@@ -141,8 +135,19 @@ TEST(Render, MissingOrBrokenFilesGiveANullImage)
     QByteArray badChecksum = wheel;
     badChecksum[20] = char(badChecksum[20] ^ 0x5A);
     const std::vector<std::uint16_t> ellipse{0x0418, 9, 9, 1, 1}, selectFirst{0x012D, 0};
-    const std::vector<std::uint16_t> font{0x02FB, std::uint16_t(-5), 0, 0, 0, 400, 0, 0, 0, 0, 0x7241, 0x6169, 0x6C,
-                                          0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};  // "Arial"
+    const std::vector<std::uint16_t> font{0x02FB, std::uint16_t(-5),
+                                          0,      0,
+                                          0,      400,
+                                          0,      0,
+                                          0,      0,
+                                          0x7241, 0x6169,
+                                          0x6C,   0,
+                                          0,      0,
+                                          0,      0,
+                                          0,      0,
+                                          0,      0,
+                                          0,      0,
+                                          0,      0};                              // "Arial"
     const std::vector<std::uint16_t> text{0x0521, 5, 0x6148, 0x6C6C, 0x6F, 5, 1};  // "Hallo" at (1, 5)
     const std::vector<std::uint16_t> pen{0x02FA, 0, 1, 0, 0x1234, 0x0056};
     std::vector<std::uint16_t> wideFont = font;
@@ -152,7 +157,11 @@ TEST(Render, MissingOrBrokenFilesGiveANullImage)
         for (int i = 0; i < 4; ++i) file[22 + 12 + i] = char((words >> (8 * i)) & 0xFF);
         return file;
     };
-    const struct { const char* what; QByteArray data; bool ok; } cases[] = {
+    const struct {
+        const char* what;
+        QByteArray data;
+        bool ok;
+    } cases[] = {
         {"the wheel", wheel, true},
         {"truncated", wheel.left(wheel.size() / 2), false},
         {"bad checksum", badChecksum, false},
@@ -168,10 +177,18 @@ TEST(Render, MissingOrBrokenFilesGiveANullImage)
         {"clip region selection naming a font",
          metafile(3, {font, selectFirst, font, {0x012C, 1}, {0x01F0, 0}, pen, text}), false},
         // Deleting a font frees its face name, which the DC still points to.
-        {"text after the selected font was deleted", metafile(1, {font, selectFirst, {0x01F0, 0}, text}), false},
+        {"text after the selected font was deleted", metafile(1, {font, selectFirst, {0x01F0, 0}, text}),
+         false},
         // libwmf reads 0x08FB as CreateFontIndirect: a second font the check would not see.
         {"a font record under another number",
-         metafile(2, {font, selectFirst, [&] { auto f = font; f[0] = 0x08FB; return f; }(), text}), false},
+         metafile(2, {font, selectFirst,
+                      [&] {
+                          auto f = font;
+                          f[0] = 0x08FB;
+                          return f;
+                      }(),
+                      text}),
+         false},
         {"palette selection naming a pen", metafile(1, {pen, {0x0234, 0}, ellipse}), false},
         // A freed slot is the lowest free one and is taken again first.
         {"a font created into a freed lower slot",
@@ -198,8 +215,7 @@ TEST(Render, MissingOrBrokenFilesGiveANullImage)
 
 // A CreateFontIndirect record for a face, height in logical units (negative:
 // the em height).
-std::vector<std::uint16_t> fontRecord(const char* face, std::int16_t height)
-{
+std::vector<std::uint16_t> fontRecord(const char* face, std::int16_t height) {
     std::vector<std::uint16_t> r{0x02FB, std::uint16_t(height), 0, 0, 0, 400, 0, 0, 0, 0};
     char name[32] = {};
     std::strncpy(name, face, sizeof name - 1);
@@ -208,8 +224,7 @@ std::vector<std::uint16_t> fontRecord(const char* face, std::int16_t height)
     return r;
 }
 
-QImage renderBytes(const QByteArray& data, const QSize& size)
-{
+QImage renderBytes(const QByteArray& data, const QSize& size) {
     QTemporaryDir dir;
     QFile file(dir.filePath(QStringLiteral("bild.wmf")));
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size()) return {};
@@ -219,8 +234,7 @@ QImage renderBytes(const QByteArray& data, const QSize& size)
 
 // The classic dialog font and Arial are drawn alike, with the font the game's
 // windows use; another face is drawn differently.
-TEST(Render, FaceNamesAreMappedAsInTheWindows)
-{
+TEST(Render, FaceNamesAreMappedAsInTheWindows) {
     const std::vector<std::uint16_t> text{0x0521, 3, 0x6957, 0x0072, 2, 0};  // "Wir" at (0, 2)
     auto withFace = [&](const char* face) {
         return renderBytes(metafile(1, {fontRecord(face, -6), {0x012D, 0}, text}), QSize(200, 200));
@@ -236,4 +250,4 @@ TEST(Render, FaceNamesAreMappedAsInTheWindows)
     EXPECT_NE(withFace("Courier New"), arial);
 }
 
-} // namespace
+}  // namespace

@@ -28,9 +28,10 @@ const std::string kVorher = ansi({"; Kelmo", "[Spiele]", "MaximaleSpielDauer=30"
 const std::string kNachher = "[Kelmo]\r\nW\xF6rterbuch=x\x81y\x9D\r\n";
 
 using Feld = int16_t GlobModul::*;
-const Feld kFelder[9] = {&GlobModul::GegenComputer,     &GlobModul::ComputerSpielStaerke, &GlobModul::TastaturEingabeSperren,
-                         &GlobModul::TonEinschalten,    &GlobModul::BuchstabenRahmen,     &GlobModul::LoesungswortFarbig,
-                         &GlobModul::RatezeitBegrenzen, &GlobModul::FehlversucheMaximum,  &GlobModul::EinstellungenSpeichern};
+const Feld kFelder[9] = {
+    &GlobModul::GegenComputer,     &GlobModul::ComputerSpielStaerke, &GlobModul::TastaturEingabeSperren,
+    &GlobModul::TonEinschalten,    &GlobModul::BuchstabenRahmen,     &GlobModul::LoesungswortFarbig,
+    &GlobModul::RatezeitBegrenzen, &GlobModul::FehlversucheMaximum,  &GlobModul::EinstellungenSpeichern};
 using Werte = std::array<int16_t, 9>;
 const Werte kEntwurf = {0, 0, 0, 1, 0, WAHR, 0, 5, 1};  // the dialog's design values
 Werte mit(std::initializer_list<std::pair<Feld, int16_t>> aenderungen) {
@@ -45,10 +46,12 @@ struct EinstellSpiel {
     test::TestInstallation inst;
     std::unique_ptr<Spiel> spiel = std::make_unique<Spiel>(p);
 
-    explicit EinstellSpiel(const std::string& ini = kVorher + kNachher, const std::string& spieler = "2;Anna;Ben;anna;ben") {
+    explicit EinstellSpiel(const std::string& ini = kVorher + kNachher,
+                           const std::string& spieler = "2;Anna;Ben;anna;ben") {
         inst.standard(test::beispielWoerter());
         std::ofstream(inst.pfad() + "/Kelmo.ini", std::ios::binary) << ini;
-        EXPECT_TRUE(spiel->starte("|Version=4;Class=D;TeskFeldName=LT12;nSpieler=" + spieler + ";|", inst.pfad()));
+        EXPECT_TRUE(
+            spiel->starte("|Version=4;Class=D;TeskFeldName=LT12;nSpieler=" + spieler + ";|", inst.pfad()));
     }
     std::string ini() const { return leseRoh(inst.pfad() + "/Kelmo.ini").value_or("<fehlt>"); }
     GlobModul& g() { return spiel->glob; }
@@ -62,7 +65,8 @@ struct EinstellSpiel {
     // The section's lines as a save writes them.
     std::vector<std::string> zeilen(const Werte& w) {
         std::vector<std::string> z;
-        for (size_t i = 0; i < 9; ++i) z.push_back(g().EinstellSchluessel[i] + "=" + std::to_string(i == 5 ? w[i] != 0 : w[i]));
+        for (size_t i = 0; i < 9; ++i)
+            z.push_back(g().EinstellSchluessel[i] + "=" + std::to_string(i == 5 ? w[i] != 0 : w[i]));
         return z;
     }
     // Opens the dialog from the menu, works its controls, presses a button.
@@ -88,7 +92,9 @@ TEST(Einstellungen, SectionIsReadAndWrittenBackAroundTheFrameworksLines) {
         {"1.0 is not the text 1: blue on white, and so with frames",
          {"LösungswortFarbig=1.0", "BuchstabenRahmen=0"},
          mit({{&GlobModul::LoesungswortFarbig, FALSCH}, {&GlobModul::BuchstabenRahmen, 1}})},
-        {"the later line counts", {"FehlversucheMaximum=3", "FehlversucheMaximum=7 "}, mit({{&GlobModul::FehlversucheMaximum, 7}})},
+        {"the later line counts",
+         {"FehlversucheMaximum=3", "FehlversucheMaximum=7 "},
+         mit({{&GlobModul::FehlversucheMaximum, 7}})},
         {"comments stay, blank and unknown lines go",
          {";FehlversucheMaximum=9", "GegenComputer=1", "", "; noch einer", "Unbekannt=4"},
          mit({{&GlobModul::GegenComputer, 1}}),
@@ -96,10 +102,14 @@ TEST(Einstellungen, SectionIsReadAndWrittenBackAroundTheFrameworksLines) {
         {"every key; the umlauts of the keys are single bytes",
          {"GegenComputer=1", "ComputerSpielStärke=2", "TastaturEingabeSperren=1", "TonEinschalten=0",
           "BuchstabenRahmen=1", "LösungswortFarbig=0", "RatezeitBegrenzen=1", "FehlversucheMaximum=9"},
-         mit({{&GlobModul::GegenComputer, 1}, {&GlobModul::ComputerSpielStaerke, 2},
-              {&GlobModul::TastaturEingabeSperren, 1}, {&GlobModul::TonEinschalten, 0},
-              {&GlobModul::BuchstabenRahmen, 1}, {&GlobModul::LoesungswortFarbig, FALSCH},
-              {&GlobModul::RatezeitBegrenzen, 1}, {&GlobModul::FehlversucheMaximum, 9}})},
+         mit({{&GlobModul::GegenComputer, 1},
+              {&GlobModul::ComputerSpielStaerke, 2},
+              {&GlobModul::TastaturEingabeSperren, 1},
+              {&GlobModul::TonEinschalten, 0},
+              {&GlobModul::BuchstabenRahmen, 1},
+              {&GlobModul::LoesungswortFarbig, FALSCH},
+              {&GlobModul::RatezeitBegrenzen, 1},
+              {&GlobModul::FehlversucheMaximum, 9}})},
         {"values the dialog cannot show",
          {"ComputerSpielStärke=7", "FehlversucheMaximum=0", "RatezeitBegrenzen=2", "tonEinschalten=0"},
          mit({{&GlobModul::RatezeitBegrenzen, 1}, {&GlobModul::FehlversucheMaximum, 1}})},
@@ -145,9 +155,11 @@ TEST(Einstellungen, OkTakesEachControlAndCancelPutsItBack) {
     };
     const Fall faelle[] = {
         {"gegenComp", [](EinstellFrm& d) { d.gegenComp.wert = 1; }, mit({{&GlobModul::GegenComputer, 1}})},
-        {"SpSt(1)", [](EinstellFrm& d) { d.waehleOption(d.SpSt[1]); }, mit({{&GlobModul::ComputerSpielStaerke, 1}})},
+        {"SpSt(1)", [](EinstellFrm& d) { d.waehleOption(d.SpSt[1]); },
+         mit({{&GlobModul::ComputerSpielStaerke, 1}})},
         {"TonEin", [](EinstellFrm& d) { d.TonEin.wert = 0; }, mit({{&GlobModul::TonEinschalten, 0}})},
-        {"BstRahmEin", [](EinstellFrm& d) { d.BstRahmEin.wert = 1; }, mit({{&GlobModul::BuchstabenRahmen, 1}})},
+        {"BstRahmEin", [](EinstellFrm& d) { d.BstRahmEin.wert = 1; },
+         mit({{&GlobModul::BuchstabenRahmen, 1}})},
         {"LoesWortSW", [](EinstellFrm& d) { d.waehleOption(d.LoesWortSW); },
          mit({{&GlobModul::LoesungswortFarbig, FALSCH}, {&GlobModul::BuchstabenRahmen, 1}})},
         {"all the others",
@@ -157,8 +169,10 @@ TEST(Einstellungen, OkTakesEachControlAndCancelPutsItBack) {
              d.waehleOption(d.SpSt[2]);
              d.UpDnFehlVersuche.wert = 8;
          },
-         mit({{&GlobModul::ComputerSpielStaerke, 2}, {&GlobModul::TastaturEingabeSperren, 1},
-              {&GlobModul::RatezeitBegrenzen, 1}, {&GlobModul::FehlversucheMaximum, 8},
+         mit({{&GlobModul::ComputerSpielStaerke, 2},
+              {&GlobModul::TastaturEingabeSperren, 1},
+              {&GlobModul::RatezeitBegrenzen, 1},
+              {&GlobModul::FehlversucheMaximum, 8},
               {&GlobModul::EinstellungenSpeichern, 0}})},
     };
     for (const auto& f : faelle) {
@@ -169,7 +183,8 @@ TEST(Einstellungen, OkTakesEachControlAndCancelPutsItBack) {
         t.bediene(f.aendern, false);
         EXPECT_EQ(t.werte(), kEntwurf) << "Cancel changes no setting";
         for (size_t i = 0; i < anzeige.size(); ++i)
-            EXPECT_EQ(anzeige[i], std::make_pair(t.d().steuerelemente[i]->wert, t.d().steuerelemente[i]->enabled))
+            EXPECT_EQ(anzeige[i],
+                      std::make_pair(t.d().steuerelemente[i]->wert, t.d().steuerelemente[i]->enabled))
                 << t.d().steuerelemente[i]->name << " as before the changes";
         t.bediene(f.aendern);
         EXPECT_EQ(t.werte(), f.nachOk);

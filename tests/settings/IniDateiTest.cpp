@@ -30,7 +30,8 @@ TEST(IniDatei, SectionRewrite) {
          .alt = "[Wirbelix]\r\n[E]\r\nx\ry\r\nz",
          .neu = "[Wirbelix]\r\nA=1\r\nB=2\r\n \r\n[E]\r\nx\ry\r\nz"},
     };
-    for (const auto& f : faelle) EXPECT_EQ(schreibeAbschnittNeu(f.alt, "[Wirbelix]", {"A=1", "B=2"}), f.neu) << f.name;
+    for (const auto& f : faelle)
+        EXPECT_EQ(schreibeAbschnittNeu(f.alt, "[Wirbelix]", {"A=1", "B=2"}), f.neu) << f.name;
 }
 
 // Each step of the replacement fails once, and the process dies once before
@@ -43,9 +44,11 @@ TEST(IniDatei, ReplacementNeverLeavesABrokenFile) {
     auto inhalt = [&] { return leseRoh(ziel).value_or("<fehlt>"); };
     setzeZurueck();
     std::vector<SpeicherSchritt> schritte;
-    ASSERT_TRUE(ersetzeDateiSicher(ziel, tmp, neu, [&](SpeicherSchritt s) { return schritte.push_back(s), true; }));
+    ASSERT_TRUE(
+        ersetzeDateiSicher(ziel, tmp, neu, [&](SpeicherSchritt s) { return schritte.push_back(s), true; }));
     ASSERT_EQ(std::count(schritte.begin(), schritte.end(), SpeicherSchritt::Schreiben), 6) << "line by line";
-    const size_t ersetzen = std::find(schritte.begin(), schritte.end(), SpeicherSchritt::Ersetzen) - schritte.begin();
+    const size_t ersetzen =
+        std::find(schritte.begin(), schritte.end(), SpeicherSchritt::Ersetzen) - schritte.begin();
 
     for (size_t k = 0; k <= schritte.size(); ++k) {
         setzeZurueck();
@@ -60,13 +63,15 @@ TEST(IniDatei, ReplacementNeverLeavesABrokenFile) {
         ASSERT_GE(kind, 0);
         if (kind == 0) {
             n = 0;
-            ersetzeDateiSicher(ziel, tmp, neu, [&](SpeicherSchritt) { return n++ == k ? (::_exit(0), true) : true; });
+            ersetzeDateiSicher(ziel, tmp, neu,
+                               [&](SpeicherSchritt) { return n++ == k ? (::_exit(0), true) : true; });
             ::_exit(0);
         }
         ASSERT_EQ(::waitpid(kind, nullptr, 0), kind);
         EXPECT_EQ(inhalt(), k > ersetzen ? neu : alt) << "killed before step " << k;
     }
-    EXPECT_FALSE(ersetzeDateiSicher(inst.pfad() + "/fehlt/Kelmo.ini", inst.pfad() + "/fehlt/Kelmo.tmp", neu, nullptr));
+    EXPECT_FALSE(
+        ersetzeDateiSicher(inst.pfad() + "/fehlt/Kelmo.ini", inst.pfad() + "/fehlt/Kelmo.tmp", neu, nullptr));
 }
 
 }  // namespace

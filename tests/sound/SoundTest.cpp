@@ -65,19 +65,29 @@ TEST_F(Ton, TableFromTheSoundSection) {
          .ini = {"[Sound]", "[Wirbelix]", "Achtung=A"},
          .waves = {}},
         {.name = "the section ends at the next header, comments and blank lines are skipped",
-         .ini = {"Achtung=VORHER", "[Sound]", "; Achtung=KOMMENTAR", "", "Achtung=A", " [nicht]", "Annahme1=B",
-                 "[Spiele]", "Achtung=NACHHER", "[Sound2]", "Annahme2=X"},
+         .ini = {"Achtung=VORHER", "[Sound]", "; Achtung=KOMMENTAR", "", "Achtung=A", " [nicht]",
+                 "Annahme1=B", "[Spiele]", "Achtung=NACHHER", "[Sound2]", "Annahme2=X"},
          .waves = {{"Achtung", "A"}, {"Annahme1", "B"}}},
         {.name = "every event, the one with the umlaut too",
          .ini = {"[Sound]", "ProgrammStart=0", "ProgrammEnde=1", "ProgrammMeldung=2", "Gratulation1=3",
                  "Gratulation2=4", "Achtung=5", "AllgemeinerFehler=6", "LeichterFehler=7", "SchwererFehler=8",
                  "Annahme1=9", "Annahme2=10", "Glückstreffer=11", "BewegungStart=12", "BewegungStop=13",
                  "BewegungEnde=14"},
-         .waves = {{"ProgrammStart", "0"},      {"ProgrammEnde", "1"},    {"ProgrammMeldung", "2"},
-                   {"Gratulation1", "3"},       {"Gratulation2", "4"},    {"Achtung", "5"},
-                   {"AllgemeinerFehler", "6"},  {"LeichterFehler", "7"},  {"SchwererFehler", "8"},
-                   {"Annahme1", "9"},           {"Annahme2", "10"},       {"Glückstreffer", "11"},
-                   {"BewegungStart", "12"},     {"BewegungStop", "13"},   {"BewegungEnde", "14"}}},
+         .waves = {{"ProgrammStart", "0"},
+                   {"ProgrammEnde", "1"},
+                   {"ProgrammMeldung", "2"},
+                   {"Gratulation1", "3"},
+                   {"Gratulation2", "4"},
+                   {"Achtung", "5"},
+                   {"AllgemeinerFehler", "6"},
+                   {"LeichterFehler", "7"},
+                   {"SchwererFehler", "8"},
+                   {"Annahme1", "9"},
+                   {"Annahme2", "10"},
+                   {"Glückstreffer", "11"},
+                   {"BewegungStart", "12"},
+                   {"BewegungStop", "13"},
+                   {"BewegungEnde", "14"}}},
     };
     for (const Fall& f : faelle) {
         inst.schreibeAnsi("Kelmo.ini", f.ini);
@@ -104,7 +114,7 @@ TEST_F(Ton, EventsPlayTheirWaveOnlyWithSoundOn) {
     sound.ladeSoundTabelle();
 
     sound.spieleSound("Achtung");
-    sound.spieleSound("Annahme1");      // silent by name
+    sound.spieleSound("Annahme1");       // silent by name
     sound.spieleSound("ProgrammStart");  // not named in the section
     sound.spieleSound("BewegungStart");
     EXPECT_EQ(plattform.wavs, (std::vector<std::string>{pfad("Sound/ACHT.WAV"), pfad("Sound/RAD.WAV")}));
@@ -116,7 +126,8 @@ TEST_F(Ton, EventsPlayTheirWaveOnlyWithSoundOn) {
     // The computer player's own sounds do not ask the setting.
     sound.spieleWavWarten("TROPFEN");
     sound.spieleWav("TUTUT");
-    EXPECT_EQ(plattform.wavs, (std::vector<std::string>{pfad("Sound/TROPFEN.WAV(warten)"), pfad("Sound/TUTUT.WAV")}));
+    EXPECT_EQ(plattform.wavs,
+              (std::vector<std::string>{pfad("Sound/TROPFEN.WAV(warten)"), pfad("Sound/TUTUT.WAV")}));
 
     // The setting is looked at on every call.
     plattform.wavs.clear();

@@ -19,8 +19,9 @@ struct Rahmen : ::testing::Test {
 };
 
 TEST_F(Rahmen, LaunchTextFillsPlayers) {
-    ASSERT_TRUE(leseStartParameter(
-        g, "|Version=4;Class=D;TeskFeldName=LT12;LupenFlag=0;GwsFlag=1;nSpieler=2;Spieler1;Spieler 2 ;datei1;datei2;|"));
+    ASSERT_TRUE(leseStartParameter(g,
+                                   "|Version=4;Class=D;TeskFeldName=LT12;LupenFlag=0;GwsFlag=1;nSpieler=2;"
+                                   "Spieler1;Spieler 2 ;datei1;datei2;|"));
     EXPECT_EQ(g.KlassenFeld, "LIP_");
     EXPECT_EQ(g.GwsFlag, WAHR);
     EXPECT_EQ(g.nSpieler, 2);
@@ -95,8 +96,8 @@ TEST_F(Rahmen, PlayTimeFactorFromIni) {
         leseSpielDauer(g);
         EXPECT_EQ(g.SpielzeitFaktor, f.faktor) << f.zeilen.back();
     }
-    for (auto [v, faktor] : std::vector<std::pair<int, int>>{
-             {5, 15}, {10, 7}, {20, 3}, {25, 3}, {38, 1}, {75, 1}, {76, 1}}) {
+    for (auto [v, faktor] :
+         std::vector<std::pair<int, int>>{{5, 15}, {10, 7}, {20, 3}, {25, 3}, {38, 1}, {75, 1}, {76, 1}}) {
         inst.schreibeAnsi("Kelmo.ini", {"[Spiele]", "MaximaleSpielDauer=" + std::to_string(v)});
         leseSpielDauer(g);
         EXPECT_EQ(g.SpielzeitFaktor, faktor) << v;
@@ -109,8 +110,8 @@ TEST_F(Rahmen, MissingIniMeansNoLimit) {
 }
 
 TEST_F(Rahmen, UnitListFindsTitleAndPosition) {
-    inst.schreibeAnsi("Kelmo.tsp", {"\">>>Gruppe A\",\"\"", "\"Einheit 1\",\"LT11\"", "\"Einheit 2\",\"LIP_\"",
-                                    "\"Einheit 3\",\"LT12\""});
+    inst.schreibeAnsi("Kelmo.tsp", {"\">>>Gruppe A\",\"\"", "\"Einheit 1\",\"LT11\"",
+                                    "\"Einheit 2\",\"LIP_\"", "\"Einheit 3\",\"LT12\""});
     g.KlassenFeld = "LIP_";
     leseBaustein(g);
     EXPECT_EQ(g.BausteinNr, 2);
@@ -124,8 +125,8 @@ TEST_F(Rahmen, UnitListFindsTitleAndPosition) {
 }
 
 TEST_F(Rahmen, UnitListFieldsQuotedAndUnquoted) {
-    const auto s = leseTspDatensaetze({"\"Wörter, mit Komma\" , LIP_", "  Ohne Anführung  ,\"X1\"",
-                                       "Feld über", "zwei Zeilen"});
+    const auto s = leseTspDatensaetze(
+        {"\"Wörter, mit Komma\" , LIP_", "  Ohne Anführung  ,\"X1\"", "Feld über", "zwei Zeilen"});
     ASSERT_EQ(s.size(), 3u);
     EXPECT_EQ(s[0].first, "Wörter, mit Komma");
     EXPECT_EQ(s[0].second, "LIP_");

@@ -31,10 +31,14 @@ constexpr Art kArten[] = {Art::fehlt, Art::leer, Art::binaer, Art::ordner};
 
 const char* name(Art a) {
     switch (a) {
-        case Art::fehlt: return "missing";
-        case Art::leer: return "empty";
-        case Art::binaer: return "binary";
-        case Art::ordner: return "folder";
+        case Art::fehlt:
+            return "missing";
+        case Art::leer:
+            return "empty";
+        case Art::binaer:
+            return "binary";
+        case Art::ordner:
+            return "folder";
     }
     return "?";
 }
@@ -59,10 +63,17 @@ void verderbe(const fs::path& p, Art art) {
     fs::remove_all(p);
     fs::create_directories(p.parent_path());
     switch (art) {
-        case Art::fehlt: break;
-        case Art::leer: std::ofstream(p, std::ios::binary); break;
-        case Art::binaer: std::ofstream(p, std::ios::binary) << binaerDaten(); break;
-        case Art::ordner: fs::create_directories(p / "darin"); break;
+        case Art::fehlt:
+            break;
+        case Art::leer:
+            std::ofstream(p, std::ios::binary);
+            break;
+        case Art::binaer:
+            std::ofstream(p, std::ios::binary) << binaerDaten();
+            break;
+        case Art::ordner:
+            fs::create_directories(p / "darin");
+            break;
     }
 }
 
@@ -78,9 +89,9 @@ const std::string kStart = "|Version=4;Class=D;TeskFeldName=LIP_;LupenFlag=0;nSp
 TEST(SchlechteDateien, FrameworkFilesSpoiledEveryWayNeitherStopTheGameNorAreLost) {
     // The wheel picture and the unit picture are only looked for here; what
     // the front makes of their bytes is its own test.
-    const char* dateien[] = {"Kelmo.ini",        "Kelmo.tsp",          "User/anna.tmp", "Wirbelix.chm",
-                             "Tesk.chm",         "Grafik/GRAD3.WMF",   "Grafik/BST_LIP.GIF",
-                             "Sound/START.WAV",  "User/Meister.mdb"};
+    const char* dateien[] = {"Kelmo.ini",          "Kelmo.tsp",       "User/anna.tmp",
+                             "Wirbelix.chm",       "Tesk.chm",        "Grafik/GRAD3.WMF",
+                             "Grafik/BST_LIP.GIF", "Sound/START.WAV", "User/Meister.mdb"};
     for (const char* datei : dateien) {
         for (Art art : kArten) {
             SCOPED_TRACE(std::string(datei) + " " + name(art));
@@ -160,12 +171,18 @@ TEST(SchlechteDateien, SettingsFarOutOfRangeFallBackOrSaturate) {
     // The defaults: strength 0; the installation's play time of 30 minutes
     // gives the bar's factor 2.
     const Fall faelle[] = {
-        {.zeilen = {"ComputerSpielStärke=7", "FehlversucheMaximum=0"}, .staerke = 0, .fehlversuche = 1,
+        {.zeilen = {"ComputerSpielStärke=7", "FehlversucheMaximum=0"},
+         .staerke = 0,
+         .fehlversuche = 1,
          .spielzeitFaktor = 2},
-        {.zeilen = {"ComputerSpielStärke=" + dreissig, "FehlversucheMaximum=" + dreissig}, .staerke = 0,
-         .fehlversuche = 9, .spielzeitFaktor = 2},
-        {.zeilen = {"ComputerSpielStärke=-" + dreissig, "FehlversucheMaximum=-" + dreissig}, .staerke = 0,
-         .fehlversuche = 1, .spielzeitFaktor = 2},
+        {.zeilen = {"ComputerSpielStärke=" + dreissig, "FehlversucheMaximum=" + dreissig},
+         .staerke = 0,
+         .fehlversuche = 9,
+         .spielzeitFaktor = 2},
+        {.zeilen = {"ComputerSpielStärke=-" + dreissig, "FehlversucheMaximum=-" + dreissig},
+         .staerke = 0,
+         .fehlversuche = 1,
+         .spielzeitFaktor = 2},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.zeilen[0]);
@@ -217,12 +234,12 @@ struct FremdeSperre {
             close(ende[1]);
             sqlite3* db = nullptr;
             sqlite3_open(datei.c_str(), &db);
-            const int rc = sqlite3_exec(db, "BEGIN EXCLUSIVE; CREATE TABLE IF NOT EXISTS Sperre (x)", 0, 0, 0);
+            const int rc =
+                sqlite3_exec(db, "BEGIN EXCLUSIVE; CREATE TABLE IF NOT EXISTS Sperre (x)", 0, 0, 0);
             const char ok = rc == SQLITE_OK ? '1' : '0';
             if (write(fertig[1], &ok, 1) != 1) _exit(1);
             char c;
-            while (read(ende[0], &c, 1) > 0) {
-            }
+            while (read(ende[0], &c, 1) > 0) {}
             _exit(0);  // the lock goes with the process, nothing is committed
         }
         close(fertig[1]);
@@ -259,35 +276,45 @@ TEST(SchlechteDatenbanken, SpellingDatabaseStartsOrEndsOnAMessageAndIsNeverWritt
          "Laufzeitfehler"},
         {"without SemSynt",
          [](const std::string& d) {
-             sql(d, "CREATE TABLE WortListe (RefNr, Wort, Kontext, GWS, LIP_); INSERT INTO WortListe "
-                    "VALUES (1, 'Hund', 'der', 1, 1)");
+             sql(d,
+                 "CREATE TABLE WortListe (RefNr, Wort, Kontext, GWS, LIP_); INSERT INTO WortListe "
+                 "VALUES (1, 'Hund', 'der', 1, 1)");
          },
          "Laufzeitfehler"},
         {"without the unit's column",
-         [&](const std::string& d) { sql(d, "CREATE TABLE WortListe (RefNr, Wort, Kontext, GWS);"
-                                            "CREATE TABLE SemSynt (RefNr, Paraphr);"
-                                            "INSERT INTO WortListe VALUES (1, 'Hund', 'der', 1)"); },
+         [&](const std::string& d) {
+             sql(d,
+                 "CREATE TABLE WortListe (RefNr, Wort, Kontext, GWS);"
+                 "CREATE TABLE SemSynt (RefNr, Paraphr);"
+                 "INSERT INTO WortListe VALUES (1, 'Hund', 'der', 1)");
+         },
          "Keine Wörter"},
         {"without the column Wort",
-         [&](const std::string& d) { sql(d, "CREATE TABLE WortListe (RefNr, Kontext, GWS, LIP_);"
-                                            "CREATE TABLE SemSynt (RefNr, Paraphr);"
-                                            "INSERT INTO WortListe VALUES (1, 'der', 1, 1)"); },
+         [&](const std::string& d) {
+             sql(d,
+                 "CREATE TABLE WortListe (RefNr, Kontext, GWS, LIP_);"
+                 "CREATE TABLE SemSynt (RefNr, Paraphr);"
+                 "INSERT INTO WortListe VALUES (1, 'der', 1, 1)");
+         },
          "Keine Wörter"},
         {"only empty and NULL words",
          [&](const std::string& d) {
-             sql(d, woerter + "INSERT INTO WortListe VALUES (1, '', 'der', 1, 1), (2, NULL, 'die', 1, 1),"
-                              "(3, '   ', 'das', 1, 1)");
+             sql(d, woerter +
+                        "INSERT INTO WortListe VALUES (1, '', 'der', 1, 1), (2, NULL, 'die', 1, 1),"
+                        "(3, '   ', 'das', 1, 1)");
          },
          "Keine Wörter"},
         {"empty and NULL words beside a good one",
          [&](const std::string& d) {
-             sql(d, woerter + "INSERT INTO WortListe VALUES (1, '', 'der', 1, 1), (2, NULL, 'die', 1, 1),"
-                              "(3, 'Igel', NULL, 1, 1)");
+             sql(d, woerter +
+                        "INSERT INTO WortListe VALUES (1, '', 'der', 1, 1), (2, NULL, 'die', 1, 1),"
+                        "(3, 'Igel', NULL, 1, 1)");
          },
          "", "Igel"},
         {"in WAL mode",
          [&](const std::string& d) {
-             sql(d, "PRAGMA journal_mode=WAL;" + woerter + "INSERT INTO WortListe VALUES (1, 'Igel', NULL, 1, 1)");
+             sql(d, "PRAGMA journal_mode=WAL;" + woerter +
+                        "INSERT INTO WortListe VALUES (1, 'Igel', NULL, 1, 1)");
          },
          "", "Igel"},
     };
@@ -344,12 +371,15 @@ TEST(SchlechteDatenbanken, HighScoresThatCannotBeWrittenAreNamedAndKept) {
         TestInstallation inst;
         inst.standard(beispielWoerter());
         const std::string meister = inst.pfad() + "/User/Meister.mdb";
-        sql(meister, "CREATE TABLE Punkte (Name TEXT, Programm TEXT, Datum TEXT, Punkte INTEGER);"
-                     "INSERT INTO Punkte VALUES ('Alt', 'Wirbelix', '01.01.2026', 50)");
+        sql(meister,
+            "CREATE TABLE Punkte (Name TEXT, Programm TEXT, Datum TEXT, Punkte INTEGER);"
+            "INSERT INTO Punkte VALUES ('Alt', 'Wirbelix', '01.01.2026', 50)");
         const std::string vorher = inhalt(meister);
         std::unique_ptr<FremdeSperre> sperre;
-        if (grund.starts_with("kann")) fs::create_directories(meister + "-journal/darin");
-        else sperre = std::make_unique<FremdeSperre>(meister);
+        if (grund.starts_with("kann"))
+            fs::create_directories(meister + "-journal/darin");
+        else
+            sperre = std::make_unique<FremdeSperre>(meister);
 
         Spiel spiel(p);
         ASSERT_TRUE(spiel.starte(kStart, inst.pfad()));
@@ -388,12 +418,21 @@ TEST(SchlechteStarttexte, StartOrRefuseWithAMessageAndQuickly) {
         // Blanks are a launch text without a unit: no words for it.
         {.name = "blanks only", .text = "   ", .startet = false, .meldung = "keine"},
         // The first and the last character are taken as the frame whatever they are.
-        {.name = "unframed", .text = "Version=4;Class=D;TeskFeldName=LIP_;nSpieler=1;Mia;mia;", .startet = true,
+        {.name = "unframed",
+         .text = "Version=4;Class=D;TeskFeldName=LIP_;nSpieler=1;Mia;mia;",
+         .startet = true,
          .nSpieler = 1},
-        {.name = "without a semicolon", .text = "|Version=4 TeskFeldName=LIP_|", .startet = false, .meldung = "keine"},
-        {.name = "six players", .text = "|Version=4;TeskFeldName=LIP_;nSpieler=6;a;b;c;d;e;f;1;2;3;4;5;6;|",
-         .startet = true, .nSpieler = 5},
-        {.name = "players announced but missing", .text = "|TeskFeldName=LIP_;nSpieler=5;a;|", .startet = true,
+        {.name = "without a semicolon",
+         .text = "|Version=4 TeskFeldName=LIP_|",
+         .startet = false,
+         .meldung = "keine"},
+        {.name = "six players",
+         .text = "|Version=4;TeskFeldName=LIP_;nSpieler=6;a;b;c;d;e;f;1;2;3;4;5;6;|",
+         .startet = true,
+         .nSpieler = 5},
+        {.name = "players announced but missing",
+         .text = "|TeskFeldName=LIP_;nSpieler=5;a;|",
+         .startet = true,
          .nSpieler = 5},
         {.name = "a megabyte", .text = megabyte, .startet = true, .nSpieler = 1},
     };

@@ -60,7 +60,8 @@ TEST(Start, StateAfterStartUp) {
     ASSERT_TRUE(t.gestartet);
     auto& m = t.main();
     auto& g = t.g();
-    EXPECT_EQ(m.SpNameLbl.caption + " " + std::to_string(g.aktSpieler) + " " + std::to_string(g.aktBstPos), "Anna 0 0");
+    EXPECT_EQ(m.SpNameLbl.caption + " " + std::to_string(g.aktSpieler) + " " + std::to_string(g.aktBstPos),
+              "Anna 0 0");
     EXPECT_EQ(m.UebTitelLabel.caption, "Lernwörter, Teil 1");
     EXPECT_EQ(g.BausteinTitel, "");
     EXPECT_EQ(g.BausteinNr, 2);
@@ -71,8 +72,10 @@ TEST(Start, StateAfterStartUp) {
     EXPECT_EQ(m.BstLbl[0].vorder, m.BstLbl[0].hinter);
     EXPECT_TRUE(m.RadPos == 0 && m.RadImg[0].visible && !m.RadImg[1].visible);
     // Only a spin can start the game; the play time runs, the guess time does not.
-    EXPECT_TRUE(m.drehenBtn.enabled && m.EnergTimer.enabled && m.mnuDateiNeu.enabled && m.mnuHilfeAktKat.enabled);
-    EXPECT_FALSE(m.anhaltenBtn.enabled || m.WortRatenBtn.enabled || m.bstBtn[0].enabled || m.gradTimer.enabled);
+    EXPECT_TRUE(m.drehenBtn.enabled && m.EnergTimer.enabled && m.mnuDateiNeu.enabled &&
+                m.mnuHilfeAktKat.enabled);
+    EXPECT_FALSE(m.anhaltenBtn.enabled || m.WortRatenBtn.enabled || m.bstBtn[0].enabled ||
+                 m.gradTimer.enabled);
     EXPECT_EQ(m.WortRatenLampe.bild + m.KaufenLampe.bild, m.LampeRotImg.bild + m.LampeRotImg.bild);
     EXPECT_EQ(m.vuRestZeitImage.bild, m.vuRestZeitAusImg.bild);
 }
@@ -85,14 +88,15 @@ TEST(Start, CoreVocabularyFilterAndPicture) {
     inst.standard(woerter);
     inst.schreibeAnsi("Grafik/bst_lip.gif", {"GIF89a"});
     Spiel spiel(p);
-    ASSERT_TRUE(spiel.starte("|Version=4;Class=D;TeskFeldName=LT12;GwsFlag=1;nSpieler=1;Mia;mia;|", inst.pfad()));
+    ASSERT_TRUE(
+        spiel.starte("|Version=4;Class=D;TeskFeldName=LT12;GwsFlag=1;nSpieler=1;Mia;mia;|", inst.pfad()));
     EXPECT_EQ(spiel.glob.nWoerter, 5);
     EXPECT_EQ(spiel.dateiInfoFrm().DatInfLbl[1].caption, "ja");
     EXPECT_NE(spiel.mainFrm().UebBausteinImage.bild.find("bst_lip.gif"), std::string::npos);
 }
 
 TEST(Start, BrokenInstallationsEndWithAMessage) {
-    test::TestInstallation leer;  // only the wheel: no INI, no unit list, no database
+    test::TestInstallation leer;     // only the wheel: no INI, no unit list, no database
     test::TestInstallation ohneLip;  // a database whose filter leaves nothing
     auto woerter = test::beispielWoerter();
     for (auto& w : woerter) w.lip = false;
@@ -105,9 +109,15 @@ TEST(Start, BrokenInstallationsEndWithAMessage) {
         const char* titel;
         const char* nennt = "";
     } faelle[] = {
-        {.was = "no database", .inst = leer, .start = start, .titel = "Laufzeitfehler", .nennt = "Kelmo-D.mdb"},
+        {.was = "no database",
+         .inst = leer,
+         .start = start,
+         .titel = "Laufzeitfehler",
+         .nennt = "Kelmo-D.mdb"},
         {.was = "no words of the unit", .inst = ohneLip, .start = start, .titel = "Keine Wörter"},
-        {.was = "no unit column at all", .inst = ohneLip, .start = "|Version=4;Class=D;nSpieler=1;Mia;mia;|",
+        {.was = "no unit column at all",
+         .inst = ohneLip,
+         .start = "|Version=4;Class=D;nSpieler=1;Mia;mia;|",
          .titel = "Keine Wörter"},
     };
     for (const auto& f : faelle) {

@@ -28,11 +28,13 @@ inline std::vector<MeisterZeile> meisterZeilen(const std::string& datei) {
     std::vector<MeisterZeile> zeilen;
     sqlite3* db = nullptr;
     sqlite3_open_v2(datei.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_exec(db, "SELECT Name, Programm, Punkte, Datum FROM Punkte ORDER BY rowid",
-                 [](void* z, int, char** w, char**) {
-                     static_cast<std::vector<MeisterZeile>*>(z)->push_back({w[0], w[1], std::stoll(w[2]), w[3]});
-                     return 0;
-                 }, &zeilen, nullptr);
+    sqlite3_exec(
+        db, "SELECT Name, Programm, Punkte, Datum FROM Punkte ORDER BY rowid",
+        [](void* z, int, char** w, char**) {
+            static_cast<std::vector<MeisterZeile>*>(z)->push_back({w[0], w[1], std::stoll(w[2]), w[3]});
+            return 0;
+        },
+        &zeilen, nullptr);
     sqlite3_close(db);
     return zeilen;
 }
@@ -61,7 +63,9 @@ struct ProtokollPlattform : VirtuellePlattform {
     void spieleWav(const std::string& p, bool) override { notiere(p.substr(p.rfind('/') + 1)); }
     void beginnePause() override { notiere("pause"), pauseAb = runde(tageszeit()); }
     void beendePause() override { notiere(std::to_string(runde(tageszeit()) - pauseAb) + " s"); }
-    void hilfe(const std::string& d, int b, int32_t) override { notiere(d.substr(d.rfind('\\') + 1) + " " + std::to_string(b)); }
+    void hilfe(const std::string& d, int b, int32_t) override {
+        notiere(d.substr(d.rfind('\\') + 1) + " " + std::to_string(b));
+    }
     void schliesseAudio() override { notiere("audio closed"); }
     void beenden() override { notiere("end"), beendet = true; }
 };
@@ -73,10 +77,12 @@ struct Lauf {
     bool gestartet = false;
 
     // spielDauer: "MaximaleSpielDauer", "" for none.
-    explicit Lauf(const std::string& spielDauer = "30", const std::string& spieler = "nSpieler=2;Anna;Ben;a;b;") {
+    explicit Lauf(const std::string& spielDauer = "30",
+                  const std::string& spieler = "nSpieler=2;Anna;Ben;a;b;") {
         installation.standard(beispielWoerter());
-        installation.schreibeAnsi("Kelmo.ini", {"[Spiele]", spielDauer.empty() ? "" : "MaximaleSpielDauer=" + spielDauer, "[Sound]",
-                                                "ProgrammEnde=ENDE", "[Wirbelix]"});
+        installation.schreibeAnsi(
+            "Kelmo.ini", {"[Spiele]", spielDauer.empty() ? "" : "MaximaleSpielDauer=" + spielDauer, "[Sound]",
+                          "ProgrammEnde=ENDE", "[Wirbelix]"});
         plattform.meister = meisterDatei();
         plattform.ini = installation.pfad() + "/Kelmo.ini";
         spiel = std::make_unique<Spiel>(plattform);

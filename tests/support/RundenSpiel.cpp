@@ -12,9 +12,9 @@ namespace wx::test {
 
 namespace {
 constexpr std::array<const char*, 15> kEreignisse = {
-    "ProgrammStart",  "ProgrammEnde",      "ProgrammMeldung", "Gratulation1",   "Gratulation2",
-    "Achtung",        "AllgemeinerFehler", "LeichterFehler",  "SchwererFehler", "Annahme1",
-    "Annahme2",       "Glückstreffer",     "BewegungStart",   "BewegungStop",   "BewegungEnde"};
+    "ProgrammStart", "ProgrammEnde",      "ProgrammMeldung", "Gratulation1",   "Gratulation2",
+    "Achtung",       "AllgemeinerFehler", "LeichterFehler",  "SchwererFehler", "Annahme1",
+    "Annahme2",      "Glückstreffer",     "BewegungStart",   "BewegungStop",   "BewegungEnde"};
 }  // namespace
 
 RundenSpiel::RundenSpiel(const std::vector<std::string>& spieler, const std::vector<TestWort>& woerter,
@@ -28,8 +28,8 @@ RundenSpiel::RundenSpiel(const std::vector<std::string>& spieler, const std::vec
     if (!mitSaetzen) installation.schreibeWortDatenbank(woerter, false);
 
     // Record files "anna" and "ben" are reused for any number of players.
-    std::string start = "|Version=4;Class=D;TeskFeldName=LT12;LupenFlag=0;nSpieler=" +
-                        std::to_string(spieler.size()) + ";";
+    std::string start =
+        "|Version=4;Class=D;TeskFeldName=LT12;LupenFlag=0;nSpieler=" + std::to_string(spieler.size()) + ";";
     for (const auto& n : spieler) start += n + ";";
     for (size_t i = 0; i < spieler.size(); ++i) start += (i % 2 ? "ben;" : "anna;");
     spiel = std::make_unique<Spiel>(plattform);

@@ -48,8 +48,8 @@ struct RundenSpiel {
     // repeats); waehrend runs between the steps of 50 ms. The turn fails the
     // test when it lasts more than two minutes.
     void computerStopptAuf(std::vector<int16_t> stopps, std::function<void()> waehrend = {});
-    int computerDrehungen = 0;  // spins of the computer's turns so far
-    void legeWort(const std::string& wort) {    // a word of our choosing, at position 0
+    int computerDrehungen = 0;                // spins of the computer's turns so far
+    void legeWort(const std::string& wort) {  // a word of our choosing, at position 0
         g().aktWort = wort;
         g().aktKontext.clear();
         m().WortAufbauen();

@@ -38,16 +38,21 @@ void TestInstallation::schreibeAnsi(const std::string& relativ, const std::vecto
 void TestInstallation::schreibeWortDatenbank(const std::vector<TestWort>& woerter, bool mitSemSynt) {
     std::vector<Wortzeile> zeilen;
     for (const auto& w : woerter)
-        zeilen.push_back({.refNr = w.refNr, .wort = w.wort,
-                          .kontext = w.kontext.empty() ? std::nullopt : std::optional(w.kontext), .gws = w.gws,
-                          .lip = w.lip, .paraphrase = w.paraphrase, .mitSemSynt = mitSemSynt, .satz = w.satz});
+        zeilen.push_back({.refNr = w.refNr,
+                          .wort = w.wort,
+                          .kontext = w.kontext.empty() ? std::nullopt : std::optional(w.kontext),
+                          .gws = w.gws,
+                          .lip = w.lip,
+                          .paraphrase = w.paraphrase,
+                          .mitSemSynt = mitSemSynt,
+                          .satz = w.satz});
     test::schreibeWortDatenbank(pfad_ + "/Kelmo-D.mdb", zeilen);
 }
 
 void TestInstallation::standard(const std::vector<TestWort>& woerter,
                                 const std::vector<std::string>& einstellungen) {
-    std::vector<std::string> ini = {"[Spiele]", "MaximaleSpielDauer=30", "[Sound]",
-                                    "ProgrammStart=START", "[Wirbelix]"};
+    std::vector<std::string> ini = {"[Spiele]", "MaximaleSpielDauer=30", "[Sound]", "ProgrammStart=START",
+                                    "[Wirbelix]"};
     ini.insert(ini.end(), einstellungen.begin(), einstellungen.end());
     schreibeAnsi("Kelmo.ini", ini);
     schreibeAnsi("Kelmo.tsp", {"\">>>Gruppe\",\"\"", "\"Wörter mit ck und tz\",\"LT12\"",

@@ -34,7 +34,7 @@ public:
     void wennModal(const std::string& formName, std::function<void(Form&)> antwort);
     // Shortcut: press the button with that control name ("Btn1", "Btn2").
     void wennModalDruecke(const std::string& formName, const std::string& knopf);
-    std::vector<std::string> modalGezeigt;    // names of forms shown modally, in order
+    std::vector<std::string> modalGezeigt;  // names of forms shown modally, in order
     std::vector<std::string> modelessGezeigt;
     void zeigeModal(Form& form) override;
     void zeigeModeless(Form& form) override;

@@ -15,7 +15,7 @@ namespace wx::test {
 struct Wortzeile {
     int64_t refNr = 0;
     std::string wort;
-    std::optional<std::string> kontext;                            // nullopt: NULL
+    std::optional<std::string> kontext;  // nullopt: NULL
     bool gws = true;
     bool lip = true;                                               // unit LIP_; LT12 is the opposite
     std::optional<std::string> paraphrase = "Eine Umschreibung.";  // nullopt: NULL
@@ -46,14 +46,16 @@ inline std::string sqlText(const std::optional<std::string>& t) {
 inline void schreibeWortDatenbank(const std::string& datei, const std::vector<Wortzeile>& zeilen) {
     std::remove(datei.c_str());
     std::string sql =
-        "CREATE TABLE WortListe (RefNr INTEGER, Wort TEXT, Kontext TEXT, GWS INTEGER, LIP_ INTEGER, LT12 INTEGER);"
+        "CREATE TABLE WortListe (RefNr INTEGER, Wort TEXT, Kontext TEXT, GWS INTEGER, LIP_ INTEGER, LT12 "
+        "INTEGER);"
         "CREATE TABLE SemSynt (RefNr INTEGER, Paraphr TEXT, SatzKontext TEXT); BEGIN;";
     for (const auto& z : zeilen) {
         const std::string nr = std::to_string(z.refNr);
         sql += "INSERT INTO WortListe VALUES (" + nr + "," + sqlText(z.wort) + "," + sqlText(z.kontext) +
                (z.gws ? ",1" : ",0") + (z.lip ? ",1,0);" : ",0,1);");
         if (z.mitSemSynt)
-            sql += "INSERT INTO SemSynt VALUES (" + nr + "," + sqlText(z.paraphrase) + "," + sqlText(z.satz) + ");";
+            sql += "INSERT INTO SemSynt VALUES (" + nr + "," + sqlText(z.paraphrase) + "," + sqlText(z.satz) +
+                   ");";
     }
     fuehreAus(datei, sql + "COMMIT;");
 }

@@ -20,19 +20,23 @@ TEST(RateZeit, TheNeedleTurnsClockwiseFromTheCentreOfTheDial) {
     RundenSpiel s;
     MainFrm& m = s.m();
     // 247.5 long: straight up at 500 (247.5 becomes 248), the lower corners at 0 and 1000.
-    for (const auto& [stand, erwartet] : {std::pair{0, kNull}, {500, Nadel{9112, 6112, 9112, 5864}},
-                                          {950, Nadel{9112, 6112, 9330, 6232}}, {1000, Nadel{9112, 6112, 9296, 6278}}}) {
+    for (const auto& [stand, erwartet] : {std::pair{0, kNull},
+                                          {500, Nadel{9112, 6112, 9112, 5864}},
+                                          {950, Nadel{9112, 6112, 9330, 6232}},
+                                          {1000, Nadel{9112, 6112, 9296, 6278}}}) {
         m.drawVuZeiger(static_cast<int16_t>(stand));
         EXPECT_EQ(nadel(m), erwartet) << stand;
     }
     EXPECT_EQ(MainFrm::polarZuXY(2.5, 0), (std::pair<int16_t, int16_t>{2, 0}));  // halves to even
     // The axis: an eighth of the dial, round, where the needle starts.
-    EXPECT_EQ(Nadel({m.vuAchse.left, m.vuAchse.top, m.vuAchse.width, m.vuAchse.height}), Nadel({9061, 6061, 103, 103}));
+    EXPECT_EQ(Nadel({m.vuAchse.left, m.vuAchse.top, m.vuAchse.width, m.vuAchse.height}),
+              Nadel({9061, 6061, 103, 103}));
 }
 
 // Anna Maria and Ben; the meter switched on.
 struct MitRatezeit : RundenSpiel {
-    explicit MitRatezeit(const std::vector<std::string>& spieler = {"Anna Maria", "Ben"}) : RundenSpiel(spieler) {
+    explicit MitRatezeit(const std::vector<std::string>& spieler = {"Anna Maria", "Ben"})
+        : RundenSpiel(spieler) {
         m().switchVuRestZeit(true);
     }
     void erwarteAblauf() {  // answers the expiry's message; meanwhile the timer is off
@@ -53,7 +57,8 @@ TEST(RateZeit, TwentyStepsOfFiveSecondsThenTheMessageAndTheNextPlayer) {
     s.plattform.laufe(5);
     const MldFenster& f = s.spiel->mldFenster();
     EXPECT_EQ(f.Meldung.caption, "Die Ratezeit ist leider\rabgelaufen, Anna.");  // only the first name
-    EXPECT_EQ(f.caption + "|" + f.Btn1.caption + "|" + (f.Btn2.visible ? "2" : "1"), "Ende der Ratezeit|&OK|1");
+    EXPECT_EQ(f.caption + "|" + f.Btn1.caption + "|" + (f.Btn2.visible ? "2" : "1"),
+              "Ende der Ratezeit|&OK|1");
     EXPECT_EQ(s.toene(), Toene{"ProgrammMeldung"});
     EXPECT_EQ(m.SpNameLbl.caption, "Ben");
     EXPECT_EQ(m.RateZeitStand, 0);
@@ -97,11 +102,15 @@ TEST(RateZeit, AnExpiryWaitsForAnOpenMessage) {
             s.plattform.laufe(20);
             EXPECT_EQ(m.SpNameLbl.caption, "Anna Maria");
             auto& mld = static_cast<MldFenster&>(f);
-            if (mld.Btn2.visible) mld.Btn2_Click();  // "nein" to the question
-            else mld.Btn1_Click();
+            if (mld.Btn2.visible)
+                mld.Btn2_Click();  // "nein" to the question
+            else
+                mld.Btn1_Click();
         });
-        if (hinweis) s.klicke("X");
-        else m.mnuDateiNeu_Click();
+        if (hinweis)
+            s.klicke("X");
+        else
+            m.mnuDateiNeu_Click();
         if (!hinweis) s.erwarteAblauf();
         s.plattform.laufe(0.2);
         EXPECT_EQ(s.plattform.modalGezeigt.size(), hinweis ? 1u : 2u);

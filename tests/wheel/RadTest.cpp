@@ -54,14 +54,13 @@ TEST(Rad, SpinningLocksEverythingButTheStopButtonAndEachKindOfStopOpensItsChoice
         int16_t pos;  // value: -1 all lost, 0 turn lost, 300 lucky hit, 40, 80 (more than the score)
         const char* ton = "BewegungStop";
         int32_t punkte = 50;
-        const char* anzeige = "";      // name and digits; "": not shown anew
+        const char* anzeige = "";            // name and digits; "": not shown anew
         bool raten = false, kaufen = false;  // false, false: spin again, nothing else
     };
     for (const Fall f : {Fall{.pos = 5, .ton = "AllgemeinerFehler", .punkte = 0, .anzeige = "Anna000000"},
                          Fall{.pos = 0, .ton = "BewegungEnde", .anzeige = "Ben000060"},
                          Fall{.pos = 3, .ton = "Glückstreffer", .punkte = 150, .anzeige = "Anna000150"},
-                         Fall{.pos = 8, .raten = true, .kaufen = true},
-                         Fall{.pos = 2, .raten = true}}) {
+                         Fall{.pos = 8, .raten = true, .kaufen = true}, Fall{.pos = 2, .raten = true}}) {
         SCOPED_TRACE(f.pos);
         RundenSpiel s;
         MainFrm& m = s.m();

@@ -22,11 +22,15 @@ protected:
 
     void SetUp() override {
         // Rows on purpose not ordered by RefNr: the set keeps insertion order.
-        schreibeWortDatenbank(datei, {{30, "Hund", "der", true, true}, {10, "Katze", std::nullopt, false, true},
-                                      {20, "Bär", "der", true, false}, {40, "laufen", std::nullopt, true, true},
-                                      {10, "Kater", "der", true, true}, {-5, "Minus", "der", false, false}});
-        fuehreAus(datei, "CREATE TABLE Punkte (Name TEXT, Punkte INTEGER);"
-                         "INSERT INTO Punkte VALUES ('Anna', 500), ('Ben', 300)");
+        schreibeWortDatenbank(datei, {{30, "Hund", "der", true, true},
+                                      {10, "Katze", std::nullopt, false, true},
+                                      {20, "Bär", "der", true, false},
+                                      {40, "laufen", std::nullopt, true, true},
+                                      {10, "Kater", "der", true, true},
+                                      {-5, "Minus", "der", false, false}});
+        fuehreAus(datei,
+                  "CREATE TABLE Punkte (Name TEXT, Punkte INTEGER);"
+                  "INSERT INTO Punkte VALUES ('Anna', 500), ('Ben', 300)");
     }
     bool oeffne(Datenverbindung& d, const std::string& quelle = "WortListe", const std::string& pfad = "") {
         d.DatabaseName = pfad.empty() ? datei : pfad;

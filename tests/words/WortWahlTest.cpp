@@ -46,12 +46,23 @@ TEST_F(WortWahlTest, OeffnenUndFilterDerEinheit) {
     schreibeWortDatenbank(datei, nummerierteWoerter(3));
     fuehreAus(datei, "DROP TABLE SemSynt");
     EXPECT_FALSE(m.oeffneWortDatenbank(datei));
-    lade({{1, "Hund", "der", true, true}, {2, "Katze", "die", false, true}, {3, "Bär", "der", false, false},
-          {4, "laufen", {}, true, true}, {5, "Straße", "die", false, false}});
-    const struct { std::string einheit; flag16 gws; bool gut; int anzahl; const char* gwsText; } faelle[] = {
-        {"LIP_", WAHR, true, 2, "ja"} /* GWS=TRUE AND LIP_=TRUE */, {"LIP_", FALSCH, true, 3, "nein"},
-        {"LT12", FALSCH, true, 2, "nein"}, {"LT12", WAHR, true, 0, "ja"} /* a unit without words */,
-        {"", FALSCH, false, 0, "nein"} /* "=TRUE" */, {"XYZ_", WAHR, false, 0, "ja"}};
+    lade({{1, "Hund", "der", true, true},
+          {2, "Katze", "die", false, true},
+          {3, "Bär", "der", false, false},
+          {4, "laufen", {}, true, true},
+          {5, "Straße", "die", false, false}});
+    const struct {
+        std::string einheit;
+        flag16 gws;
+        bool gut;
+        int anzahl;
+        const char* gwsText;
+    } faelle[] = {{"LIP_", WAHR, true, 2, "ja"} /* GWS=TRUE AND LIP_=TRUE */,
+                  {"LIP_", FALSCH, true, 3, "nein"},
+                  {"LT12", FALSCH, true, 2, "nein"},
+                  {"LT12", WAHR, true, 0, "ja"} /* a unit without words */,
+                  {"", FALSCH, false, 0, "nein"} /* "=TRUE" */,
+                  {"XYZ_", WAHR, false, 0, "ja"}};
     auto& info = spiel.dateiInfoFrm();
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.einheit + (f.gws ? " mit GWS" : ""));
@@ -76,25 +87,33 @@ TEST_F(WortWahlTest, JedesWortEinmalDannWiederDasGezogene) {
 TEST_F(WortWahlTest, FehlerwortOderGezogenesWortSonstDasNaechsteUngespielte) {
     auto alleAusser = [](std::vector<int16_t> offen) {  // of 4160 words
         std::vector<int16_t> out;
-        for (int16_t id = 1; id <= 4160; ++id) if (!std::ranges::count(offen, id)) out.push_back(id);
+        for (int16_t id = 1; id <= 4160; ++id)
+            if (!std::ranges::count(offen, id)) out.push_back(id);
         return out;
     };
     auto p = [](int v) { return zufallFuer(v, 1, 100); };  // under 76: no error word
     auto ix = [](int i, int max) { return zufallFuer(i, 0, max); };
     // Error words, played words, draws before the position drawn (0: none), the word chosen.
-    const struct { int n; std::vector<int16_t> fehler, gespielt; std::vector<double> zuege; int zug; std::string wort; }
-    faelle[] = {
-        {10, {}, {2, 3, 4, 5, 6, 7, 8, 9, 10}, {}, 7, "W1"},  // round the end to the first record
-        {10, {}, {1, 2, 3, 5}, {}, 4, "W4"}, {10, {}, {1, 2, 3, 5}, {}, 5, "W6"},
-        // "Every word played" means as many list entries as words, of any unit.
-        {5, {}, {100, 101, 102, 2, 3, 4}, {}, 2, "W2"},
-        // Long stretches of played words across the levels of the index.
-        {4160, {}, alleAusser({6, 101, 2001, 4101}), {}, 3000, "W4101"},
-        {4160, {}, alleAusser({6, 101}), {}, 4110, "W6"}, {4160, {}, alleAusser({8}), {}, 4000, "W8"},
-        {10, {7, 9}, {}, {p(76), ix(1, 1)}, 0, "W9"}, {10, {7, 9}, {}, {p(75)}, 3, "W3"},
-        // The pick played: no second try, the threshold 100 lets it leave.
-        {10, {7, 9}, {7}, {p(100), ix(0, 1), p(100)}, 2, "W2"},
-        {10, {11}, {}, {p(90), ix(0, 0)}, 5, "W5"}};  // 11 is not in the unit
+    const struct {
+        int n;
+        std::vector<int16_t> fehler, gespielt;
+        std::vector<double> zuege;
+        int zug;
+        std::string wort;
+    } faelle[] = {{10, {}, {2, 3, 4, 5, 6, 7, 8, 9, 10}, {}, 7, "W1"},  // round the end to the first record
+                  {10, {}, {1, 2, 3, 5}, {}, 4, "W4"},
+                  {10, {}, {1, 2, 3, 5}, {}, 5, "W6"},
+                  // "Every word played" means as many list entries as words, of any unit.
+                  {5, {}, {100, 101, 102, 2, 3, 4}, {}, 2, "W2"},
+                  // Long stretches of played words across the levels of the index.
+                  {4160, {}, alleAusser({6, 101, 2001, 4101}), {}, 3000, "W4101"},
+                  {4160, {}, alleAusser({6, 101}), {}, 4110, "W6"},
+                  {4160, {}, alleAusser({8}), {}, 4000, "W8"},
+                  {10, {7, 9}, {}, {p(76), ix(1, 1)}, 0, "W9"},
+                  {10, {7, 9}, {}, {p(75)}, 3, "W3"},
+                  // The pick played: no second try, the threshold 100 lets it leave.
+                  {10, {7, 9}, {7}, {p(100), ix(0, 1), p(100)}, 2, "W2"},
+                  {10, {11}, {}, {p(90), ix(0, 0)}, 5, "W5"}};  // 11 is not in the unit
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.wort);
         auto w = nummerierteWoerter(f.n);
@@ -125,7 +144,10 @@ TEST_F(WortWahlTest, FehlerwoerterInEinemLangenSpiel) {
         const bool istFehlerwort = fehler.count(g.BenutzteWoerter[i]) > 0;
         fehlerGewaehlt += istFehlerwort;
         const int n = plattform.zufallsZuege - zuege;
-        if (offen) { ++mitOffenen; versucht += n == 4 || (n == 2 && istFehlerwort); }
+        if (offen) {
+            ++mitOffenen;
+            versucht += n == 4 || (n == 2 && istFehlerwort);
+        }
     }
     EXPECT_NEAR(static_cast<double>(versucht) / mitOffenen, 0.25, 0.06) << mitOffenen << " calls";
     EXPECT_EQ(fehlerGewaehlt, static_cast<int>(fehler.size()));
@@ -134,14 +156,18 @@ TEST_F(WortWahlTest, FehlerwoerterInEinemLangenSpiel) {
 }
 
 TEST_F(WortWahlTest, FelderDesWortsUndZuLangeWoerter) {
-    lade({{1, "Donaudampfschiff", "das"}, {2, "Frühlingsblumen", "die"}, {3, "Hund", std::nullopt},
-          {4, "Katze", "die", true, true, "Miaut.", false}, {5, "Maus", "die", true, true, std::nullopt}});
+    lade({{1, "Donaudampfschiff", "das"},
+          {2, "Frühlingsblumen", "die"},
+          {3, "Hund", std::nullopt},
+          {4, "Katze", "die", true, true, "Miaut.", false},
+          {5, "Maus", "die", true, true, std::nullopt}});
     ziehe({1, 1, 3, 4, 5});
     EXPECT_EQ(waehle(), "Frühlingsblumen");  // 16 letters skipped; 15 letters in 16 bytes fit
     EXPECT_EQ(g.BenutzteWoerter.eintraege(), (std::vector<int16_t>{1, 2}));
     EXPECT_EQ(plattform.zufallsZuege, 2);
-    const struct { std::string wort, kontextUndParaphrase; } faelle[] = {
-        {"Hund", "|Eine Umschreibung."}, {"Katze", "die|"} /* no SemSynt row */, {"Maus", "die|"}};
+    const struct {
+        std::string wort, kontextUndParaphrase;
+    } faelle[] = {{"Hund", "|Eine Umschreibung."}, {"Katze", "die|"} /* no SemSynt row */, {"Maus", "die|"}};
     for (const auto& f : faelle) {
         g.aktKontext = g.aktParaphrase = "alt";
         EXPECT_EQ(waehle(), f.wort);

@@ -63,8 +63,8 @@ std::function<double(double)> horn(double f, double laut, double dauer) {
     return [=](double t) {
         const double ein = std::min(1.0, t / 0.015), aus = std::min(1.0, std::max(0.0, (dauer - t) / 0.03));
         const double w = 2 * kPi * f * t;
-        const double klang = std::sin(w) + 0.45 * std::sin(2 * w) + 0.3 * std::sin(3 * w) + 0.15 * std::sin(4 * w) +
-                             0.08 * std::sin(5 * w);
+        const double klang = std::sin(w) + 0.45 * std::sin(2 * w) + 0.3 * std::sin(3 * w) +
+                             0.15 * std::sin(4 * w) + 0.08 * std::sin(5 * w);
         return laut * ein * aus * klang / 1.9;
     };
 }
@@ -194,8 +194,7 @@ Klang bewegungStart() {  // a rising whoosh with a few clicks of the wheel
     Klang k(0.6);
     k.misch(0.0, 0.6, rauschen(2500, 0.9, [](double t) { return std::sin(kPi * t / 0.6) * (0.3 + t); }));
     k.misch(0.0, 0.6, gleiten(ton(-17), ton(-5), 0.6, 0.15, 1.0));
-    for (int i = 0; i < 6; ++i)
-        k.misch(0.05 + i * (0.09 - i * 0.008), 0.02, glocke(ton(10), 0.3, 0.004));
+    for (int i = 0; i < 6; ++i) k.misch(0.05 + i * (0.09 - i * 0.008), 0.02, glocke(ton(10), 0.3, 0.004));
     return k;
 }
 
@@ -273,12 +272,23 @@ struct Welle {
 };
 
 const Welle kWellen[] = {
-    {"PROGSTART", programmStart},  {"PROGENDE", programmEnde},     {"MELDUNG", meldung},
-    {"GRATUL1", gratulation1},     {"GRATUL2", gratulation2},      {"ACHTUNG", achtung},
-    {"FEHLER", allgemeinerFehler}, {"LFEHLER", leichterFehler},    {"SFEHLER", schwererFehler},
-    {"ANNAHME1", annahme1},        {"ANNAHME2", annahme2},         {"GLUECK", glueckstreffer},
-    {"RADSTART", bewegungStart},   {"RADSTOP", bewegungStop},      {"RADENDE", bewegungEnde},
-    {"TROPFEN", tropfen},          {"TUTUT", tutut},
+    {"PROGSTART", programmStart},
+    {"PROGENDE", programmEnde},
+    {"MELDUNG", meldung},
+    {"GRATUL1", gratulation1},
+    {"GRATUL2", gratulation2},
+    {"ACHTUNG", achtung},
+    {"FEHLER", allgemeinerFehler},
+    {"LFEHLER", leichterFehler},
+    {"SFEHLER", schwererFehler},
+    {"ANNAHME1", annahme1},
+    {"ANNAHME2", annahme2},
+    {"GLUECK", glueckstreffer},
+    {"RADSTART", bewegungStart},
+    {"RADSTOP", bewegungStop},
+    {"RADENDE", bewegungEnde},
+    {"TROPFEN", tropfen},
+    {"TUTUT", tutut},
 };
 
 }  // namespace

@@ -75,8 +75,7 @@ class Metafile {
 public:
     // The picture covers logical units (0,0)-(width,height); unitsPerInch
     // gives its natural size.
-    Metafile(int width, int height, int unitsPerInch)
-        : width_(width), height_(height), inch_(unitsPerInch) {}
+    Metafile(int width, int height, int unitsPerInch) : width_(width), height_(height), inch_(unitsPerInch) {}
 
     void setMapMode(std::uint16_t mode) { record(kSetMapMode, {mode}); }
     void setWindowOrg(int x, int y) { record(kSetWindowOrg, {w(y), w(x)}); }
@@ -86,38 +85,35 @@ public:
     void setTextAlign(std::uint16_t align) { record(kSetTextAlign, {align}); }
     void setTextColor(Rgb c) { record(kSetTextColor, {lo(c.colorref()), hi(c.colorref())}); }
 
-    int createPen(std::uint16_t style, int width, Rgb c)
-    {
+    int createPen(std::uint16_t style, int width, Rgb c) {
         record(kCreatePenIndirect, {style, w(width), 0, lo(c.colorref()), hi(c.colorref())});
         return allocate();
     }
-    int createBrush(std::uint16_t style, Rgb c)
-    {
+    int createBrush(std::uint16_t style, Rgb c) {
         record(kCreateBrushIndirect, {style, lo(c.colorref()), hi(c.colorref()), 0});
         return allocate();
     }
     // height < 0: character (em) height; escapement in tenths of a degree,
     // counter-clockwise.
-    int createFont(int height, int escapement, int weight, std::string_view face)
-    {
+    int createFont(int height, int escapement, int weight, std::string_view face) {
         std::vector<std::uint8_t> bytes;
         auto put16 = [&](int v) {
             bytes.push_back(std::uint8_t(v & 0xFF));
             bytes.push_back(std::uint8_t((v >> 8) & 0xFF));
         };
         put16(height);
-        put16(0);           // width: default aspect
+        put16(0);  // width: default aspect
         put16(escapement);
         put16(escapement);  // orientation follows the escapement
         put16(weight);
-        bytes.push_back(0); // italic
-        bytes.push_back(0); // underline
-        bytes.push_back(0); // strike out
-        bytes.push_back(0); // ANSI_CHARSET
-        bytes.push_back(0); // OUT_DEFAULT_PRECIS
-        bytes.push_back(0); // CLIP_DEFAULT_PRECIS
-        bytes.push_back(4); // ANTIALIASED_QUALITY
-        bytes.push_back(0x22); // VARIABLE_PITCH | FF_SWISS
+        bytes.push_back(0);     // italic
+        bytes.push_back(0);     // underline
+        bytes.push_back(0);     // strike out
+        bytes.push_back(0);     // ANSI_CHARSET
+        bytes.push_back(0);     // OUT_DEFAULT_PRECIS
+        bytes.push_back(0);     // CLIP_DEFAULT_PRECIS
+        bytes.push_back(4);     // ANTIALIASED_QUALITY
+        bytes.push_back(0x22);  // VARIABLE_PITCH | FF_SWISS
         std::array<char, 32> name{};
         face.copy(name.data(), name.size() - 1);
         bytes.insert(bytes.end(), name.begin(), name.end());
@@ -126,24 +122,20 @@ public:
     }
 
     void select(int object) { record(kSelectObject, {w(object)}); }
-    void remove(int object)
-    {
+    void remove(int object) {
         record(kDeleteObject, {w(object)});
         slots_.at(object) = false;
     }
 
-    void ellipse(int left, int top, int right, int bottom)
-    {
+    void ellipse(int left, int top, int right, int bottom) {
         record(kEllipse, {w(bottom), w(right), w(top), w(left)});
     }
     // Pie of the ellipse in the box, counter-clockwise from the ray through
     // r1 to the ray through r2.
-    void pie(int left, int top, int right, int bottom, Pt r1, Pt r2)
-    {
+    void pie(int left, int top, int right, int bottom, Pt r1, Pt r2) {
         record(kPie, {w(r2.y), w(r2.x), w(r1.y), w(r1.x), w(bottom), w(right), w(top), w(left)});
     }
-    void polygon(const std::vector<Pt>& points)
-    {
+    void polygon(const std::vector<Pt>& points) {
         std::vector<std::uint16_t> params{w(int(points.size()))};
         for (const Pt& p : points) {
             params.push_back(w(p.x));
@@ -152,8 +144,7 @@ public:
         record(kPolygon, params);
     }
     // text is in the Windows ANSI code page.
-    void textOut(int x, int y, std::string_view text)
-    {
+    void textOut(int x, int y, std::string_view text) {
         std::vector<std::uint8_t> bytes(text.begin(), text.end());
         std::vector<std::uint16_t> params{w(int(text.size()))};
         for (std::uint16_t v : packBytes(bytes)) params.push_back(v);
@@ -163,23 +154,21 @@ public:
     }
 
     // The whole file: placeable header, metafile header, records, EOF.
-    std::vector<std::uint8_t> bytes() const
-    {
+    std::vector<std::uint8_t> bytes() const {
         std::vector<std::uint16_t> records = body_;
         records.insert(records.end(), {3, 0, kEof});
         std::uint32_t maxRecord = std::max<std::uint32_t>(maxRecord_, 3);
 
         std::vector<std::uint16_t> words;
         // Placeable header.
-        words.insert(words.end(), {0xCDD7, 0x9AC6, 0, 0, 0, w(width_), w(height_),
-                                   w(inch_), 0, 0});
+        words.insert(words.end(), {0xCDD7, 0x9AC6, 0, 0, 0, w(width_), w(height_), w(inch_), 0, 0});
         std::uint16_t checksum = 0;
         for (std::uint16_t v : words) checksum ^= v;
         words.push_back(checksum);
         // Metafile header: on disk, 9 words of header, Windows 3.0 records.
         const std::uint32_t total = 9 + std::uint32_t(records.size());
-        words.insert(words.end(), {1, 9, 0x0300, lo(total), hi(total),
-                                   w(int(slots_.size())), lo(maxRecord), hi(maxRecord), 0});
+        words.insert(words.end(), {1, 9, 0x0300, lo(total), hi(total), w(int(slots_.size())), lo(maxRecord),
+                                   hi(maxRecord), 0});
         words.insert(words.end(), records.begin(), records.end());
 
         std::vector<std::uint8_t> out;
@@ -196,8 +185,7 @@ private:
     static std::uint16_t lo(std::uint32_t v) { return std::uint16_t(v & 0xFFFF); }
     static std::uint16_t hi(std::uint32_t v) { return std::uint16_t(v >> 16); }
 
-    static std::vector<std::uint16_t> packBytes(std::vector<std::uint8_t> bytes)
-    {
+    static std::vector<std::uint16_t> packBytes(std::vector<std::uint8_t> bytes) {
         if (bytes.size() % 2) bytes.push_back(0);
         std::vector<std::uint16_t> words;
         for (std::size_t i = 0; i < bytes.size(); i += 2)
@@ -205,8 +193,7 @@ private:
         return words;
     }
 
-    void record(std::uint16_t function, const std::vector<std::uint16_t>& params)
-    {
+    void record(std::uint16_t function, const std::vector<std::uint16_t>& params) {
         const std::uint32_t size = 3 + std::uint32_t(params.size());
         body_.push_back(lo(size));
         body_.push_back(hi(size));
@@ -214,14 +201,12 @@ private:
         body_.insert(body_.end(), params.begin(), params.end());
         maxRecord_ = std::max(maxRecord_, size);
     }
-    void record(std::uint16_t function, std::initializer_list<std::uint16_t> params)
-    {
+    void record(std::uint16_t function, std::initializer_list<std::uint16_t> params) {
         record(function, std::vector<std::uint16_t>(params));
     }
 
     // A new object takes the lowest free slot of the object table.
-    int allocate()
-    {
+    int allocate() {
         for (std::size_t i = 0; i < slots_.size(); ++i) {
             if (!slots_[i]) {
                 slots_[i] = true;
@@ -246,17 +231,17 @@ constexpr int kSize = 2000;
 constexpr int kCentre = kSize / 2;
 constexpr int kInch = kSize * 96 / 185;
 
-constexpr int kRadius = 955;      // pie radius, the rim is drawn over its edge
+constexpr int kRadius = 955;  // pie radius, the rim is drawn over its edge
 constexpr int kRimWidth = 44;
 constexpr int kHubRadius = 165;
 constexpr int kPegRadius = 24;
-constexpr double kStep = 36.0;    // degrees per segment
+constexpr double kStep = 36.0;  // degrees per segment
 
 enum class Mark { Number, Skip, Bankrupt, Lucky };
 
 struct Segment {
     Mark mark;
-    const char* label; // Windows ANSI
+    const char* label;  // Windows ANSI
     Rgb fill;
     Rgb ink;
 };
@@ -270,7 +255,11 @@ constexpr std::array<Segment, 10> kSegments{{
     {Mark::Skip, "Aussetzen", {0, 188, 212}, kNavy},
     {Mark::Number, "20", {255, 214, 0}, kNavy},
     {Mark::Number, "80", {67, 160, 71}, kWhite},
-    {Mark::Lucky, "Gl\xFC" "ck!", {236, 64, 122}, kWhite},
+    {Mark::Lucky,
+     "Gl\xFC"
+     "ck!",
+     {236, 64, 122},
+     kWhite},
     {Mark::Number, "150", {255, 145, 0}, kNavy},
     {Mark::Bankrupt, "alles weg", {84, 110, 122}, kWhite},
     {Mark::Number, "200", {229, 57, 53}, kWhite},
@@ -283,29 +272,25 @@ constexpr double kPi = std::numbers::pi;
 
 // Point at distance r from the centre in direction deg (counter-clockwise
 // from 3 o'clock, as on a clock face seen from the front).
-Pt polar(double r, double deg)
-{
+Pt polar(double r, double deg) {
     const double a = deg * kPi / 180.0;
     return {int(std::lround(kCentre + r * std::cos(a))), int(std::lround(kCentre - r * std::sin(a)))};
 }
 
 // Shift p by d along the direction deg.
-Pt offset(Pt p, double d, double deg)
-{
+Pt offset(Pt p, double d, double deg) {
     const double a = deg * kPi / 180.0;
     return {int(std::lround(p.x + d * std::cos(a))), int(std::lround(p.y - d * std::sin(a)))};
 }
 
-int escapementFor(double deg)
-{
+int escapementFor(double deg) {
     int e = int(std::lround(deg * 10.0)) % 3600;
     return e < 0 ? e + 3600 : e;
 }
 
 // Text running outwards along the ray deg, centred at distance r from the
 // centre and centred across the ray.
-void radialText(Metafile& mf, std::string_view text, double r, double deg, int em, Rgb ink)
-{
+void radialText(Metafile& mf, std::string_view text, double r, double deg, int em, Rgb ink) {
     const int font = mf.createFont(-em, escapementFor(deg), 700, "Arial");
     mf.select(font);
     mf.setTextColor(ink);
@@ -316,8 +301,7 @@ void radialText(Metafile& mf, std::string_view text, double r, double deg, int e
     mf.remove(font);
 }
 
-std::vector<Pt> star(Pt centre, double outer, double inner, double deg)
-{
+std::vector<Pt> star(Pt centre, double outer, double inner, double deg) {
     std::vector<Pt> pts;
     for (int i = 0; i < 10; ++i) {
         const double r = (i % 2) ? inner : outer;
@@ -326,34 +310,32 @@ std::vector<Pt> star(Pt centre, double outer, double inner, double deg)
     return pts;
 }
 
-void drawLabel(Metafile& mf, const Segment& s, double deg)
-{
+void drawLabel(Metafile& mf, const Segment& s, double deg) {
     switch (s.mark) {
-    case Mark::Number:
-        radialText(mf, s.label, 545, deg, 250, s.ink);
-        break;
-    case Mark::Skip:
-        radialText(mf, s.label, 525, deg, 126, s.ink);
-        break;
-    case Mark::Bankrupt:
-        radialText(mf, s.label, 525, deg, 132, s.ink);
-        break;
-    case Mark::Lucky: {
-        const int pen = mf.createPen(kPsSolid, 14, {230, 81, 0});
-        const int brush = mf.createBrush(kBsSolid, {255, 235, 59});
-        mf.select(pen);
-        mf.select(brush);
-        mf.polygon(star(polar(730, deg), 125, 52, deg));
-        mf.remove(pen);
-        mf.remove(brush);
-        radialText(mf, s.label, 405, deg, 132, s.ink);
-        break;
-    }
+        case Mark::Number:
+            radialText(mf, s.label, 545, deg, 250, s.ink);
+            break;
+        case Mark::Skip:
+            radialText(mf, s.label, 525, deg, 126, s.ink);
+            break;
+        case Mark::Bankrupt:
+            radialText(mf, s.label, 525, deg, 132, s.ink);
+            break;
+        case Mark::Lucky: {
+            const int pen = mf.createPen(kPsSolid, 14, {230, 81, 0});
+            const int brush = mf.createBrush(kBsSolid, {255, 235, 59});
+            mf.select(pen);
+            mf.select(brush);
+            mf.polygon(star(polar(730, deg), 125, 52, deg));
+            mf.remove(pen);
+            mf.remove(brush);
+            radialText(mf, s.label, 405, deg, 132, s.ink);
+            break;
+        }
     }
 }
 
-Metafile wheelPicture(int atStop)
-{
+Metafile wheelPicture(int atStop) {
     Metafile mf(kSize, kSize, kInch);
     mf.setMapMode(kMmAnisotropic);
     mf.setWindowOrg(0, 0);
@@ -375,8 +357,7 @@ Metafile wheelPicture(int atStop)
     }
     mf.remove(separator);
 
-    for (int j = 0; j < int(kSegments.size()); ++j)
-        drawLabel(mf, kSegments[j], (j - atStop) * kStep);
+    for (int j = 0; j < int(kSegments.size()); ++j) drawLabel(mf, kSegments[j], (j - atStop) * kStep);
 
     // Rim.
     const int hollow = mf.createBrush(kBsNull, kWhite);
@@ -402,8 +383,7 @@ Metafile wheelPicture(int atStop)
     const int hub = mf.createBrush(kBsSolid, {255, 202, 40});
     mf.select(hubPen);
     mf.select(hub);
-    mf.ellipse(kCentre - kHubRadius, kCentre - kHubRadius, kCentre + kHubRadius,
-               kCentre + kHubRadius);
+    mf.ellipse(kCentre - kHubRadius, kCentre - kHubRadius, kCentre + kHubRadius, kCentre + kHubRadius);
     mf.remove(hub);
     const int cap = mf.createBrush(kBsSolid, kWhite);
     mf.select(noPen);
@@ -417,8 +397,7 @@ Metafile wheelPicture(int atStop)
 }
 
 // The stop mark: a triangle pointing left, drawn red with an orange inside.
-Metafile stopMark()
-{
+Metafile stopMark() {
     constexpr int kW = 400, kH = 400;
     Metafile mf(kW, kH, kW * 96 / 40);
     mf.setMapMode(kMmAnisotropic);
@@ -444,8 +423,7 @@ Metafile stopMark()
     return mf;
 }
 
-bool save(const std::filesystem::path& file, const Metafile& mf)
-{
+bool save(const std::filesystem::path& file, const Metafile& mf) {
     const std::vector<std::uint8_t> data = mf.bytes();
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data.data()), std::streamsize(data.size()));
@@ -457,10 +435,9 @@ bool save(const std::filesystem::path& file, const Metafile& mf)
     return true;
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: mkwheel <output folder>\n");
         return 2;

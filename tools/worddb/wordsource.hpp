@@ -25,23 +25,23 @@ inline constexpr std::size_t kMinWords = 400;
 inline constexpr std::size_t kMinLipWords = 300;
 
 struct Record {
-  std::string file;
-  int line = 0;
-  int refNr = 0;
-  std::string word;
-  std::string kontext;  // article of a noun; empty for verbs and adjectives
-  int gws = 0;
-  int lip = 0;
-  int lt11 = 0;
-  int lt12 = 0;
-  std::string paraphrase;
-  std::string sentence;  // example sentence, '@' marks the word
+    std::string file;
+    int line = 0;
+    int refNr = 0;
+    std::string word;
+    std::string kontext;  // article of a noun; empty for verbs and adjectives
+    int gws = 0;
+    int lip = 0;
+    int lt11 = 0;
+    int lt12 = 0;
+    std::string paraphrase;
+    std::string sentence;  // example sentence, '@' marks the word
 };
 
 struct Fault {
-  std::string file;  // empty: a fault of the whole word set
-  int line = 0;
-  std::string message;
+    std::string file;  // empty: a fault of the whole word set
+    int line = 0;
+    std::string message;
 };
 
 std::string formatFault(const Fault& fault);
@@ -56,33 +56,33 @@ bool isBoardLetter(char32_t c);
 // Collects the records of several source files in reading order and every
 // fault found on the way. Records with faults are not kept.
 class WordSource {
- public:
-  // Reads one file; a file that cannot be opened becomes a fault.
-  void addFile(const std::string& path);
-  // Same for text already in memory; `name` is used in fault messages.
-  void addText(std::string_view text, const std::string& name);
+public:
+    // Reads one file; a file that cannot be opened becomes a fault.
+    void addFile(const std::string& path);
+    // Same for text already in memory; `name` is used in fault messages.
+    void addText(std::string_view text, const std::string& name);
 
-  // Checks the word counts a complete installation needs.
-  void checkTotals();
+    // Checks the word counts a complete installation needs.
+    void checkTotals();
 
-  const std::vector<Record>& records() const { return records_; }
-  const std::vector<Fault>& faults() const { return faults_; }
-  bool ok() const { return faults_.empty(); }
+    const std::vector<Record>& records() const { return records_; }
+    const std::vector<Fault>& faults() const { return faults_; }
+    bool ok() const { return faults_.empty(); }
 
- private:
-  void addLine(std::string_view line, const std::string& name, int lineNo);
-  void fault(const std::string& name, int line, std::string message);
+private:
+    void addLine(std::string_view line, const std::string& name, int lineNo);
+    void fault(const std::string& name, int line, std::string message);
 
-  struct Seen {
-    std::string file;
-    int line;
-  };
-  std::vector<Record> records_;
-  std::vector<Fault> faults_;
-  std::map<int, Seen> seenRefNrs_;
-  std::map<std::pair<std::string, std::string>, Seen> seenWords_;  // (Wort, Kontext)
-  int lastRefNr_ = 0;
-  Seen lastRefNrAt_{};
+    struct Seen {
+        std::string file;
+        int line;
+    };
+    std::vector<Record> records_;
+    std::vector<Fault> faults_;
+    std::map<int, Seen> seenRefNrs_;
+    std::map<std::pair<std::string, std::string>, Seen> seenWords_;  // (Wort, Kontext)
+    int lastRefNr_ = 0;
+    Seen lastRefNrAt_{};
 };
 
 // Writes a fresh database file: an existing file at `path` is removed first,
