@@ -1,8 +1,11 @@
 #include "hilfe/ChmDatei.h"
 
 #include <chm_lib.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -128,6 +131,23 @@ bool istHilfeDatei(const std::string& pfad) {
     return imVerzeichnis(erster) && (wurzel == -1 || imVerzeichnis(wurzel));
 }
 
+// chmlib divides by numbers of the file before it has checked all of them,
+// and some files make it stop the whole program with a division by zero. A
+// file is therefore opened once in a child process first; only when the
+// child came through is it opened here.
+bool oeffnetOhneAbsturz(const std::string& pfad) {
+    const pid_t kind = fork();
+    if (kind < 0) return true;  // no child to spare: trust the header check
+    if (kind == 0) {
+        if (chmFile* h = chm_open(pfad.c_str())) chm_close(h);
+        _exit(0);
+    }
+    int status = 0;
+    while (waitpid(kind, &status, 0) < 0)
+        if (errno != EINTR) return false;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 }  // namespace
 
 std::map<int32_t, std::string> leseKontextTabelle(const std::string& ivb, const std::string& strings) {
@@ -201,7 +221,7 @@ std::unique_ptr<ChmDatei> ChmDatei::oeffne(const std::string& pfad, std::string*
         return nullptr;
     }
     // chmlib is handed only files that at least begin like a help file.
-    chmFile* h = istHilfeDatei(pfad) ? chm_open(pfad.c_str()) : nullptr;
+    chmFile* h = istHilfeDatei(pfad) && oeffnetOhneAbsturz(pfad) ? chm_open(pfad.c_str()) : nullptr;
     if (!h) {
         if (fehler) *fehler = "Die Datei \u201e" + name + "\u201c ist keine lesbare Hilfedatei.";
         return nullptr;
