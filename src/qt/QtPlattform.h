@@ -1,4 +1,4 @@
-// The real platform: Qt windows, Qt's clock and fonts, Qt Multimedia sound.
+// The real platform: Qt windows, Qt's clock and fonts, sound through a module loaded on demand.
 //
 // Every event that reaches the game (a click, a key, a menu command, a timer
 // tick, a close request) goes through ereignis(): the handler runs, then every

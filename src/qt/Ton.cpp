@@ -1,18 +1,17 @@
 #include "qt/Ton.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
-#include <QMediaDevices>
+#include <QFileInfo>
+#include <QLibrary>
 #include <QThread>
-#include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <thread>
 
 #include "basis/Wav.h"
+#include "qt/TonAusgabe.h"
 
 namespace wxqt {
 
@@ -37,94 +36,76 @@ void ohneServerMeldung(QtMsgType art, const QMessageLogContext& ort, const QStri
         std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(art, ort, text)));
 }
 
-QAudioFormat::SampleFormat abtastFormat(int bits) {
-    switch (bits) {
-        case 8:
-            return QAudioFormat::UInt8;
-        case 16:
-            return QAudioFormat::Int16;
-        case 32:
-            return QAudioFormat::Int32;
-        default:
-            return QAudioFormat::Unknown;
+// The sound module beside the program, or the one of the build tree for
+// programs that run there (the tests). Nothing found: the game stays silent
+// and says so once.
+TonAusgabe* ladeTonModul() {
+    const QStringList orte{QCoreApplication::applicationDirPath() + QStringLiteral("/libwirbelix-ton.so"),
+                           QStringLiteral(WIRBELIX_TON_MODUL)};
+    QString gruende;
+    for (const QString& ort : orte) {
+        if (!QFileInfo::exists(ort)) continue;
+        QLibrary modul(ort);
+        if (auto neu = reinterpret_cast<NeueTonAusgabe>(modul.resolve(kTonAusgabeEinstieg))) return neu();
+        gruende += QStringLiteral("\n  ") + modul.errorString();
     }
+    std::fprintf(stderr, "Wirbelix: kein Tonmodul (libwirbelix-ton.so) gefunden, das Spiel bleibt stumm.%s\n",
+                 qPrintable(gruende));
+    return nullptr;
 }
 
 }  // namespace
 
-// Lives on the audio thread; everything it does happens there.
+// Lives on the audio thread; everything it does happens there. Loads the
+// sound module with the first sound that is to be heard.
 class TonSpieler : public QObject {
 public:
     explicit TonSpieler(Ton& ton) : ton_(ton) {}
+    ~TonSpieler() override {
+        if (ausgabe_) ausgabe_->stoppe();
+    }
 
     void starte(const QString& datei, uint64_t n) {
         stoppe();
         nummer_ = n;
         const auto kopf = kopfVon(datei);
-        if (!kopf || kopf->datenLaenge == 0 || abtastFormat(kopf->bitsJeWert) == QAudioFormat::Unknown)
-            return fertig();
-        const QAudioDevice geraet = QMediaDevices::defaultAudioOutput();
-        if (geraet.isNull()) return fertig();
-
+        if (!kopf || kopf->datenLaenge == 0 || !spielbareBits(kopf->bitsJeWert)) return fertig();
         QFile f(datei);
         if (!f.open(QIODevice::ReadOnly) || !f.seek(qint64(kopf->datenAnfang))) return fertig();
+        TonDaten daten;
+        daten.abtastrate = int(kopf->abtastrate);
+        daten.kanaele = kopf->kanaele;
+        daten.bitsJeWert = kopf->bitsJeWert;
         qint64 laenge = std::min<qint64>(qint64(kopf->datenLaenge), kMaxDatenBytes);
         laenge -= laenge % kopf->blockGroesse;
-        daten_ = f.read(laenge);
-        daten_.truncate(daten_.size() - daten_.size() % kopf->blockGroesse);
-        if (daten_.isEmpty()) return fertig();
-
-        QAudioFormat format;
-        format.setSampleRate(int(kopf->abtastrate));
-        format.setChannelCount(kopf->kanaele);
-        format.setSampleFormat(abtastFormat(kopf->bitsJeWert));
-        bytesJeSekunde_ = qint64(kopf->bytesJeSekunde());
-
-        sink_ = new QAudioSink(geraet, format, this);
-        connect(sink_, &QAudioSink::stateChanged, this, [this, n](QAudio::State s) { zustand(n, s); });
-        puffer_ = new QBuffer(&daten_, this);
-        puffer_->open(QIODevice::ReadOnly);
-        sink_->start(puffer_);
-        if (sink_->error() != QAudio::NoError) fertig();
+        daten.pcm = f.read(laenge);
+        daten.pcm.truncate(daten.pcm.size() - daten.pcm.size() % kopf->blockGroesse);
+        if (daten.pcm.isEmpty() || !ausgabe()) return fertig();
+        ausgabe_->starte(std::move(daten), [this, n] {
+            if (n == nummer_) fertig();
+        });
     }
 
     // Ends the sound that is playing, if any, and releases the device.
     void stoppe() {
-        if (sink_) {
-            sink_->disconnect(this);
-            sink_->stop();
-            delete sink_;
-            sink_ = nullptr;
-        }
-        delete puffer_;
-        puffer_ = nullptr;
-        daten_.clear();
+        if (ausgabe_) ausgabe_->stoppe();
         fertig();
     }
 
 private:
-    void zustand(uint64_t n, QAudio::State s) {
-        if (n != nummer_ || !sink_) return;
-        if (s == QAudio::IdleState) {
-            // Every byte has been handed to the device; what is still in its
-            // buffer plays out meanwhile.
-            const qint64 rest = std::max<qint64>(0, sink_->bufferSize() - sink_->bytesFree());
-            const int ms = int(rest * 1000 / std::max<qint64>(1, bytesJeSekunde_)) + 20;
-            QTimer::singleShot(ms, this, [this, n] {
-                if (n == nummer_) fertig();
-            });
-        } else if (s == QAudio::StoppedState && sink_->error() != QAudio::NoError) {
-            fertig();
+    TonAusgabe* ausgabe() {
+        if (!versucht_) {
+            versucht_ = true;
+            ausgabe_.reset(ladeTonModul());
         }
+        return ausgabe_.get();
     }
 
     void fertig() { ton_.gespielt(nummer_); }
 
     Ton& ton_;
-    QAudioSink* sink_ = nullptr;
-    QBuffer* puffer_ = nullptr;
-    QByteArray daten_;
-    qint64 bytesJeSekunde_ = 1;
+    bool versucht_ = false;
+    std::unique_ptr<TonAusgabe> ausgabe_;
     uint64_t nummer_ = 0;
 };
 

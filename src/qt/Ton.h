@@ -1,10 +1,11 @@
-// Wave files through Qt Multimedia: one sound at a time, as the game's media
-// control plays them; a new sound ends the one before.
+// Wave files, one sound at a time, as the game's media control plays them; a
+// new sound ends the one before.
 //
 // The sound plays on an audio thread of its own with its own event loop, so it
 // goes on while the game's thread is blocked (the pause after a solved word,
-// a waited sound). The thread and Qt's audio stack are only brought up when
-// the first sound is played, which keeps the program's start quick.
+// a waited sound). The thread and the sound module with Qt's audio stack
+// (TonAusgabe.h) are only brought up when the first sound is played, which
+// keeps the program's start quick and small.
 #pragma once
 
 #include <QObject>

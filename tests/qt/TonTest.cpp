@@ -241,7 +241,17 @@ TEST(OhneTon, NothingPlaysButAWaitedSoundKeepsThePace) {
     qInstallMessageHandler(vorher);
 }
 
+// Whether a library whose file name contains `name` is mapped into this process.
+bool geladen(const char* name) {
+    QFile karte("/proc/self/maps");
+    return karte.open(QIODevice::ReadOnly) && karte.readAll().contains(name);
+}
+
+// Seen when the test program started, before any sound.
+bool g_stapelAmAnfang = false;
+
 TEST(OhneTon, TheAudioStackIsLoadedOnlyByTheFirstSound) {
+    ASSERT_FALSE(g_stapelAmAnfang) << "the program itself links the audio stack";
     QTemporaryDir ordner;
     const QString wav = ordner.filePath("KURZ.WAV");
     schreibeSinus(wav, 0.1, 880);
@@ -252,12 +262,15 @@ TEST(OhneTon, TheAudioStackIsLoadedOnlyByTheFirstSound) {
     ton.spiele(wav);
     EXPECT_TRUE(ton.geladen());
     ton.warteAufEnde();
+    EXPECT_TRUE(geladen("libwirbelix-ton.so"));
+    EXPECT_TRUE(geladen("libQt6Multimedia"));
 }
 
 }  // namespace
 }  // namespace wxqt::test
 
 int main(int argc, char** argv) {
+    wxqt::test::g_stapelAmAnfang = wxqt::test::geladen("libQt6Multimedia");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
