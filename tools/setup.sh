@@ -4,7 +4,7 @@
 
 WIRBELIX_PAKETE=(
   build-essential cmake pkg-config python3
-  qt6-base-dev qt6-multimedia-dev libgl-dev libxkbcommon-dev
+  qt6-base-dev qt6-multimedia-dev libgl-dev libxkbcommon-dev libxcb1-dev
   libwmf-dev libsqlite3-dev
   libgtest-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core

@@ -19,6 +19,7 @@
 #include "qt/QtPlattform.h"
 #include "qt/Schriften.h"
 #include "qt/Steuerwidgets.h"
+#include "qt/XFlaeche.h"
 
 namespace wxqt {
 
@@ -69,8 +70,19 @@ FormFenster::FormFenster(QtPlattform& plattform, wx::Form& form, double skala, Q
     skalierTimer_->setSingleShot(true);
     skalierTimer_->setInterval(40);
     connect(skalierTimer_, &QTimer::timeout, this, [this] { skaliereNachGroesse(); });
+    if (form.steuerelemente.empty() && form.menues.empty() && xFlaecheMoeglich()) {
+        setAttribute(Qt::WA_NativeWindow);
+        if (setzeXHintergrund(*this, farbe(form.hinter))) {
+            nurFarbe_ = true;
+            setAttribute(Qt::WA_PaintOnScreen);
+            setAttribute(Qt::WA_NoSystemBackground);
+        }
+    }
     baue();
+    if (nurFarbe_) flaeche_->hide();
 }
+
+QPaintEngine* FormFenster::paintEngine() const { return nurFarbe_ ? nullptr : QDialog::paintEngine(); }
 
 FormFenster::~FormFenster() = default;
 
@@ -390,6 +402,7 @@ void FormFenster::abgleichenFenster(bool alles) {
         QPalette pal = palette();
         pal.setColor(QPalette::Window, farbe(form_.hinter));
         setPalette(pal);
+        if (nurFarbe_) setzeXHintergrund(*this, farbe(form_.hinter));
         hinter_ = form_.hinter;
     }
     if (!alles && (form_.width != breite_ || form_.height != hoehe_) && !veraenderlich_)

@@ -60,6 +60,11 @@ public:
     // The widget that holds the controls: the client area below the menu bar.
     QWidget* flaeche() const { return flaeche_; }
 
+    // A window without controls is only its colour; on X11 the server paints
+    // it, and Qt keeps no image of it (see XFlaeche.h).
+    bool nurFarbe() const { return nurFarbe_; }
+    QPaintEngine* paintEngine() const override;
+
 protected:
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
@@ -104,6 +109,7 @@ private:
     double skala_;
     bool veraenderlich_;
     bool aussenMass_;
+    bool nurFarbe_ = false;
     QMenuBar* leiste_ = nullptr;
     QWidget* flaeche_ = nullptr;
     QTimer* skalierTimer_ = nullptr;
