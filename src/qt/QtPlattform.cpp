@@ -17,6 +17,7 @@
 #include "qt/FormFenster.h"
 #include "qt/HilfeFenster.h"
 #include "qt/Schriften.h"
+#include "qt/Steuerwidgets.h"
 #include "qt/Ton.h"
 #include "basis/Text.h"
 
@@ -28,6 +29,7 @@ QtPlattform::QtPlattform(Optionen optionen) : optionen_(std::move(optionen)) {
     // The game ends its run itself; closing a window does not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
     qApp->installEventFilter(this);
+    meldeGrafikenAlsBilder();
     skala_ = optionen_.startSkala > 0 ? optionen_.startSkala : startSkala();
     neuSaeen();
 }

@@ -1,5 +1,7 @@
 #include "qt/Steuerwidgets.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -80,6 +82,24 @@ void KlickLabel::mouseReleaseEvent(QMouseEvent* e) {
         return;
     }
     QLabel::mouseReleaseEvent(e);
+}
+
+namespace {
+
+// Without this, a painted widget is a generic "client" area to a screen
+// reader (a "filler" over AT-SPI) and is skipped like an empty panel.
+QAccessibleInterface* grafikZugang(const QString&, QObject* objekt) {
+    auto* w = qobject_cast<QWidget*>(objekt);
+    if (dynamic_cast<BildWidget*>(w) || dynamic_cast<LinienWidget*>(w) || dynamic_cast<KreisWidget*>(w))
+        return new QAccessibleWidget(w, QAccessible::Graphic);
+    return nullptr;
+}
+
+}  // namespace
+
+void meldeGrafikenAlsBilder() {
+    static const bool gemeldet = (QAccessible::installFactory(grafikZugang), true);
+    (void)gemeldet;
 }
 
 }  // namespace wxqt

@@ -58,6 +58,10 @@ private:
     bool gefuellt_ = false;
 };
 
+// Tells screen readers that pictures, lines and shapes are graphics (their
+// name comes from the game's model); once per program.
+void meldeGrafikenAlsBilder();
+
 // A label that reports a click when the game listens for one.
 class KlickLabel : public QLabel {
 public:

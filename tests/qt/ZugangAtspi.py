@@ -98,6 +98,12 @@ def main():
         if len([n for n in namen if n.startswith("Glücksrad: ")]) != 1:
             fehler.append("not exactly one wheel value on show")
 
+        # Pictures are images to a reader, not empty areas.
+        for soll in ("Glücksrad: Aussetzen", "Ratezeit: nicht begrenzt"):
+            rollen = [r for r, n, _, _ in zu_sehen if n == soll]
+            if rollen and rollen[0] != "image":
+                fehler.append(f"\"{soll}\" has the role {rollen[0]!r}, not 'image'")
+
         verdeckt = [t for _, n, t, _ in zu_sehen if n == "verdeckt"]
         if not verdeckt:
             fehler.append("no hidden letter cell")
