@@ -4,8 +4,10 @@
 Under a private Xvfb server, measures for the game (on a fresh installation
 of the demo data, made with `cmake --install`) and for a minimal Qt 6 Widgets
 window (one label, compiled here) the time from exec to the main window being
-viewable, and the resident memory shortly after; runs alternate between the
-two. Prints the medians and the ratios game / minimal.
+viewable, and the resident memory shortly after; runs alternate between them.
+The game is measured twice: on the demo installation as it is (the
+start sound loads the audio stack) and with sound switched off in its
+Kelmo.ini. Prints the medians and the ratios game / minimal.
 
     bench/startup/startzeit.py [--build build | --folder build/Wirbelix] [--runs 10] [--settle-ms 1000]
 
@@ -82,6 +84,16 @@ def main():
             programm = os.path.join(ziel, "lib", "wirbelix", "wirbelix")
         if not os.path.exists(programm):
             raise SystemExit(f"no program at {programm}")
+        # The same installation with sound switched off in Kelmo.ini: the start
+        # sound then loads no audio stack, which shows what that costs.
+        still = os.path.join(tmp, "ohne-ton")
+        shutil.copytree(os.path.dirname(programm), still)
+        ini = os.path.join(still, "Kelmo.ini")
+        with open(ini, "rb") as f:
+            inhalt = f.read()
+        with open(ini, "wb") as f:
+            f.write(inhalt.replace(b"TonEinschalten=1", b"TonEinschalten=0"))
+        programm_still = os.path.join(still, os.path.basename(programm))
 
         xvfb, anzeige = starte_xvfb()
         try:
@@ -90,14 +102,17 @@ def main():
             umgebung["DISPLAY"] = anzeige
             # No sound server is reachable: the game's sound finds no output, as on a silent machine.
             umgebung.setdefault("PULSE_SERVER", "unix:/nonexistent/wirbelix-bench")
-            spiel, boden = [], []
+            spiel, boden, stumm = [], [], []
             # One warm-up run each fills the file cache; then the runs alternate.
             miss(messen, "Minimal", 0, [minimal], umgebung)
             miss(messen, "Tovenhalm - Wirbelix", 0, [programm, DEMO_START], umgebung)
+            miss(messen, "Tovenhalm - Wirbelix", 0, [programm_still, DEMO_START], umgebung)
             for _ in range(args.runs):
                 boden.append(miss(messen, "Minimal", args.settle_ms, [minimal], umgebung))
                 spiel.append(miss(messen, "Tovenhalm - Wirbelix", args.settle_ms,
                                   [programm, DEMO_START], umgebung))
+                stumm.append(miss(messen, "Tovenhalm - Wirbelix", args.settle_ms,
+                                  [programm_still, DEMO_START], umgebung))
         finally:
             xvfb.send_signal(signal.SIGTERM)
             xvfb.wait()
@@ -107,11 +122,13 @@ def main():
 
     print(f"{args.runs} runs each, memory read {args.settle_ms} ms after the window appeared")
     print(f"{'':10} {'start ms':>10} {'RSS MB':>8} {'libs':>6}")
-    for name, reihe in (("game", spiel), ("minimal", boden)):
+    for name, reihe in (("game", spiel), ("sound off", stumm), ("minimal", boden)):
         print(f"{name:10} {median(reihe, 0):10.0f} {median(reihe, 1):8.1f} {median(reihe, 2):6.0f}")
     zeit = median(spiel, 0) / median(boden, 0)
     speicher = median(spiel, 1) / median(boden, 1)
     print(f"{'ratio':10} {zeit:10.2f} {speicher:8.2f}")
+    print(f"{'ratio off':10} {median(stumm, 0) / median(boden, 0):10.2f} "
+          f"{median(stumm, 1) / median(boden, 1):8.2f}")
     erreicht = zeit <= ZIEL and speicher <= ZIEL
     print(f"goal (at most {ZIEL} times the minimal window in both): {'met' if erreicht else 'missed'}")
 
