@@ -14,7 +14,7 @@ set(ordner ${ZIEL}/lib/wirbelix)
 if(NOT EXISTS ${ordner})
   file(GLOB ordner ${ZIEL}/lib*/wirbelix ${ZIEL}/lib*/*/wirbelix)
 endif()
-set(noetig wirbelix Kelmo.ini Kelmo.tsp Kelmo-D.mdb Wirbelix.chm Tesk.chm User/anna.tmp User/ben.tmp
+set(noetig wirbelix libwirbelix-ton.so Kelmo.ini Kelmo.tsp Kelmo-D.mdb Wirbelix.chm Tesk.chm User/anna.tmp User/ben.tmp
            Grafik/BST_LIP.GIF Grafik/STOPMARKE.WMF Sound/PROGSTART.WAV Sound/RADSTOP.WAV)
 foreach(i RANGE 9)
   list(APPEND noetig Grafik/GRAD${i}.WMF)
