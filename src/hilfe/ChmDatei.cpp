@@ -260,9 +260,10 @@ private:
                 if (!ganz) return true;
                 continue;
             }
-            // chmlib reads these from the contents whatever section the
-            // entry names; the position may wrap around like its sum does.
-            if (!ganz) return false;
+            // chmlib reads these from the contents, and with a section other
+            // than the uncompressed one it decompresses with settings it has
+            // not read yet. The position may wrap around like its sum does.
+            if (!ganz || bereich != 0) return false;
             const uint64_t ab = daten_ + anfang;
             if (steuer) {
                 // A short or missing read leaves chmlib's buffer as it was.

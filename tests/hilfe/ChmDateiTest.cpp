@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 
 #include "ChmBauer.h"
@@ -226,6 +228,194 @@ TEST_F(ChmTest, DamagedFilesAreReadWithoutHarm) {
         (void)hilfeZiel(*chm, 0, 0);
     }
     EXPECT_GT(geoeffnet, 20);  // the damage did not merely stop every file at the door
+}
+
+// chmlib divides by the decompression settings of a file and follows its
+// chunk links blindly; files that would make it divide by zero, decode with
+// no state or loop for ever are refused before it sees them. Each case below
+// is a real, compressed help file with one thing changed.
+TEST_F(ChmTest, HostileDecompressionSettingsAndLoopsAreRefusedBeforeChmlibSeesThem) {
+    std::ifstream ein(std::string(WIRBELIX_QUELLE) + "/demo/help/Wirbelix.chm", std::ios::binary);
+    const std::string echt((std::istreambuf_iterator<char>(ein)), std::istreambuf_iterator<char>());
+    const auto original = ChmDatei::oeffne(test::schreibeDatei(ordner + "/Wirbelix.chm", echt));
+    ASSERT_TRUE(original);
+    const std::string steuerName = "::DataSpace/Storage/MSCompressed/ControlData";
+    const std::string tabellenName =
+        "::DataSpace/Storage/MSCompressed/Transform/{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}/InstanceData/"
+        "ResetTable";
+    // Where the contents of a directory entry lie: after the name its section
+    // and its offset from the start of the contents (0x58 in the header).
+    auto inhaltVon = [&echt](const std::string& eintrag) {
+        size_t p = echt.find(eintrag) + eintrag.size() + 1;
+        uint64_t versatz = 0;
+        do versatz = (versatz << 7) | (static_cast<unsigned char>(echt[p]) & 0x7f);
+        while (static_cast<unsigned char>(echt[p++]) & 0x80);
+        uint64_t anfang = 0;
+        for (int i = 7; i >= 0; --i) anfang = (anfang << 8) | static_cast<unsigned char>(echt[0x58 + i]);
+        return static_cast<size_t>(anfang + versatz);
+    };
+    const size_t s = inhaltVon(steuerName), t = inhaltVon(tabellenName), name = echt.find(steuerName);
+    ASSERT_EQ(echt.compare(s + 4, 4, "LZXC"), 0);
+    ASSERT_EQ(echt[t + 0x21], '\x80');      // blocks of 32 KB
+    constexpr size_t kListe = 0x78 + 0x54;  // the listing chunk of the demo files
+
+    struct Fall {
+        const char* was;
+        bool oeffnet;
+        void (*aendere)(std::string& d, size_t s, size_t t, size_t name);
+    };
+    // The control data: version, reset interval, window, windows per reset;
+    // in version 2 the interval and window count 32 KB frames.
+    const Fall faelle[] = {
+        {.was = "unchanged", .oeffnet = true, .aendere = [](std::string&, size_t, size_t, size_t) {}},
+        {.was = "window of 0",
+         .oeffnet = false,
+         .aendere = [](std::string& d, size_t s, size_t, size_t) { d[s + 16] = 0; }},
+        {.was = "window that is 0 in 32 bits",
+         .oeffnet = false,
+         .aendere =
+             [](std::string& d, size_t s, size_t, size_t) {
+                 d[s + 16] = 0;
+                 d[s + 18] = 2;
+             }},
+        {.was = "window of three frames",
+         .oeffnet = false,
+         .aendere = [](std::string& d, size_t s, size_t, size_t) { d[s + 16] = 3; }},
+        {.was = "window of 64 frames (4 MB)",
+         .oeffnet = false,
+         .aendere = [](std::string& d, size_t s, size_t, size_t) { d[s + 16] = 64; }},
+        {.was = "version 1 counts bytes: a window of 2 bytes",
+         .oeffnet = false,
+         .aendere = [](std::string& d, size_t s, size_t, size_t) { d[s + 8] = 1; }},
+        {.was = "version 1 with a window of 64 KB",
+         .oeffnet = true,
+         .aendere =
+             [](std::string& d, size_t s, size_t, size_t) {
+                 d[s + 8] = 1;
+                 d[s + 12] = d[s + 14] = d[s + 16] = d[s + 18] = 0;
+                 d[s + 14] = d[s + 18] = 1;
+             }},
+        {.was = "unknown version",
+         .oeffnet = false,
+         .aendere = [](std::string& d, size_t s, size_t, size_t) { d[s + 8] = 3; }},
+        {.was = "no reset",
+         .oeffnet = false,
+         .aendere = [](std::string& d, size_t s, size_t, size_t) { d[s + 12] = 0; }},
+        {.was = "no windows per reset",
+         .oeffnet = false,
+         .aendere = [](std::string& d, size_t s, size_t, size_t) { d[s + 20] = 0; }},
+        {.was = "windows per reset that overflow 32 bits",
+         .oeffnet = false,
+         .aendere = [](std::string& d, size_t s, size_t, size_t) { d[s + 23] = static_cast<char>(0x80); }},
+        {.was = "reset table block length 0",
+         .oeffnet = false,
+         .aendere = [](std::string& d, size_t, size_t t, size_t) { d[t + 0x21] = 0; }},
+        {.was = "reset table block length 1",
+         .oeffnet = false,
+         .aendere =
+             [](std::string& d, size_t, size_t t, size_t) {
+                 d[t + 0x20] = 1;
+                 d[t + 0x21] = 0;
+             }},
+        // chmlib finds the entry without regard to case and up to a NUL.
+        {.was = "entry in lower case with a window of 0",
+         .oeffnet = false,
+         .aendere =
+             [](std::string& d, size_t s, size_t, size_t name) {
+                 for (size_t i = name; i < name + 44; ++i) d[i] = static_cast<char>(std::tolower(d[i]));
+                 d[s + 16] = 0;
+             }},
+        {.was = "a second entry that names the control data before a NUL",
+         .oeffnet = false,
+         .aendere =
+             [](std::string& d, size_t, size_t, size_t) {
+                 const std::string liste = "::DataSpace/Storage/MSCompressed/Transform/List";
+                 d.replace(d.find(liste), liste.size(),
+                           std::string("::DataSpace/Storage/MSCompressed/ControlData\0xx", 47));
+             }},
+        // A short entry leaves chmlib's buffer partly unread.
+        {.was = "control data entry of 16 bytes",
+         .oeffnet = false,
+         .aendere =
+             [](std::string& d, size_t, size_t, size_t name) {
+                 size_t p = name + 44 + 1;  // after the name and its section
+                 while (static_cast<unsigned char>(d[p]) & 0x80) ++p;
+                 d[p + 1] = 0x10;
+             }},
+        {.was = "control data in section 2",
+         .oeffnet = false,
+         .aendere = [](std::string& d, size_t, size_t, size_t name) { d[name + 44] = 2; }},
+        {.was = "listing chain back to itself",
+         .oeffnet = false,
+         .aendere =
+             [](std::string& d, size_t, size_t, size_t) {
+                 d[kListe + 0x10] = d[kListe + 0x11] = d[kListe + 0x12] = d[kListe + 0x13] = 0;
+             }},
+        {.was = "listing chain to a chunk beyond the end",
+         .oeffnet = true,
+         .aendere =
+             [](std::string& d, size_t, size_t, size_t) {
+                 d[kListe + 0x10] = 9;
+                 d[kListe + 0x11] = d[kListe + 0x12] = d[kListe + 0x13] = 0;
+             }},
+    };
+    ASSERT_EQ(echt.compare(name - 1, 1, std::string(1, static_cast<char>(44))), 0);  // the name's length
+    for (const auto& f : faelle) {
+        std::string d = echt;
+        f.aendere(d, s, t, name);
+        std::string fehler;
+        const auto chm = ChmDatei::oeffne(test::schreibeDatei(ordner + "/Wirbelix.chm", d), &fehler);
+        EXPECT_EQ(static_cast<bool>(chm), f.oeffnet) << f.was;
+        if (chm) {
+            const auto seite = chm->lies("/regeln.htm");  // compressed
+            ASSERT_TRUE(seite) << f.was;
+            EXPECT_NE(seite->find("</html>"), std::string::npos) << f.was;
+        } else {
+            EXPECT_EQ(fehler, "Die Datei \u201eWirbelix.chm\u201c ist keine lesbare Hilfedatei.") << f.was;
+        }
+    }
+}
+
+// An index chunk above the listing: followed to the listing it is fine; an
+// index that leads back to itself would keep chmlib's lookup going for ever.
+TEST_F(ChmTest, IndexChunksThatLeadBackToThemselvesAreRefused) {
+    const std::string einfach = test::baueChm({{"/a.htm", "<p>a</p>"}, {"/b.htm", "b"}});
+    constexpr size_t kItsf = 0x60, kItsp = 0x54, kBlock = 4096;
+    auto mitIndex = [&](uint8_t kind, uint32_t frei) {
+        std::string index(kBlock, '\0');
+        index.replace(0, 4, "PMGI");
+        const std::string eintrag = std::string("\x01/", 2) + static_cast<char>(kind);
+        index.replace(8, eintrag.size(), eintrag);
+        for (int i = 0; i < 4; ++i) index[4 + i] = static_cast<char>((frei >> (8 * i)) & 0xff);
+        std::string d = einfach.substr(0, kItsf + kItsp) + index + einfach.substr(kItsf + kItsp);
+        auto dword = [&d](size_t stelle, uint32_t wert) {
+            for (int i = 0; i < 4; ++i) d[stelle + i] = static_cast<char>((wert >> (8 * i)) & 0xff);
+        };
+        dword(0x50, kItsp + 2 * kBlock);          // the directory's length
+        dword(0x58, kItsf + kItsp + 2 * kBlock);  // where the contents begin
+        dword(kItsf + 0x1c, 0);                   // the index is chunk 0
+        dword(kItsf + 0x20, 1);                   // the listing chunk 1
+        dword(kItsf + 0x24, 1);
+        dword(kItsf + 0x2c, 2);
+        return d;
+    };
+    struct Fall {
+        const char* was;
+        uint8_t kind;
+        uint32_t frei;
+        bool oeffnet;
+    };
+    for (const Fall f : {
+             Fall{.was = "index to the listing", .kind = 1, .frei = kBlock - 8 - 3, .oeffnet = true},
+             Fall{.was = "index to itself", .kind = 0, .frei = kBlock - 8 - 3, .oeffnet = false},
+             // An impossible free space makes chmlib read the zeros after the
+             // entry as entries too, and they lead to chunk 0.
+             Fall{.was = "free space larger than the chunk", .kind = 1, .frei = 0xffffffff, .oeffnet = false},
+         }) {
+        const auto chm = ChmDatei::oeffne(test::schreibeDatei(ordner + "/i.chm", mitIndex(f.kind, f.frei)));
+        EXPECT_EQ(static_cast<bool>(chm), f.oeffnet) << f.was;
+        if (chm) EXPECT_EQ(chm->lies("/b.htm").value_or("?"), "b") << f.was;
+    }
 }
 
 }  // namespace
