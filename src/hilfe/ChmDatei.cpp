@@ -136,8 +136,9 @@ bool meint(std::string_view name, std::string_view gesucht) {
 // LZX control data as chmlib takes it: in version 2 the reset interval and
 // the window are counted in 32 KB frames (multiplied in 32 bits, as chmlib
 // does). chmlib divides by half the window and by the number of frames
-// between resets, and a window that is no power of two from 32 KB to 2 MB
-// gives its decoder no state; so only sane values pass.
+// between resets, and its decoder gets no state for a window outside 32 KB
+// to 2 MB; so only the windows LZX knows (powers of two in that range) and
+// a reset after a whole number of frames pass.
 bool steuerdatenGut(std::string_view d) {
     if (d.size() < kSteuerLaenge || d.substr(4, 4) != "LZXC") return false;
     const std::string s(d);
