@@ -245,8 +245,8 @@ private:
     }
 
     // Every entry of a listing chunk, from its first to as far as they go
-    // inside the chunk: more than chmlib reads (it stops where the chunk's
-    // free space begins), so whatever it takes is checked here too.
+    // inside the chunk, past the chunk's free space too: at least what
+    // chmlib reads, so whatever it takes is checked here.
     bool eintraegeGut(std::string_view chunk) {
         size_t pos = kKopfPmgl;
         uint64_t laenge = 0;
