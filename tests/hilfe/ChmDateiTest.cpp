@@ -317,11 +317,12 @@ TEST_F(ChmTest, HostileDecompressionSettingsAndLoopsAreRefusedBeforeChmlibSeesTh
         std::string fehler;
         const auto chm = ChmDatei::oeffne(test::schreibeDatei(ordner + "/Wirbelix.chm", d), &fehler);
         EXPECT_EQ(static_cast<bool>(chm), f.oeffnet) << f.was;
-        if (chm)
+        if (chm) {
             EXPECT_NE(chm->lies("/regeln.htm").value_or("").find("</html>"), std::string::npos)
                 << f.was;  // compressed
-        else
+        } else {
             EXPECT_EQ(fehler, "Die Datei \u201eWirbelix.chm\u201c ist keine lesbare Hilfedatei.") << f.was;
+        }
     }
 }
 
@@ -363,7 +364,9 @@ TEST_F(ChmTest, IndexChunksThatLeadBackToThemselvesAreRefused) {
          }) {
         const auto chm = ChmDatei::oeffne(test::schreibeDatei(ordner + "/i.chm", mitIndex(f.kind, f.frei)));
         EXPECT_EQ(static_cast<bool>(chm), f.oeffnet) << f.was;
-        if (chm) EXPECT_EQ(chm->lies("/b.htm").value_or("?"), "b") << f.was;
+        if (chm) {
+            EXPECT_EQ(chm->lies("/b.htm").value_or("?"), "b") << f.was;
+        }
     }
 }
 
