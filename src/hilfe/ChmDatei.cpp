@@ -1,15 +1,15 @@
 #include "hilfe/ChmDatei.h"
 
 #include <chm_lib.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace wx {
 
@@ -79,16 +79,20 @@ std::string intern(const std::string& pfad) {
     return r.empty() ? "/" : r;
 }
 
+// The paths of the directory in its order. A path met a second time means
+// that the chain of listing chunks has come round to where it was, so the
+// listing ends there; a real directory names every file once.
 struct Sammler {
-    std::vector<chmUnitInfo> eintraege;
+    std::vector<std::string> pfade;
+    std::unordered_set<std::string> gesehen;
 };
 
 int sammle(chmFile*, chmUnitInfo* ui, void* kontext) {
     auto* s = static_cast<Sammler*>(kontext);
-    if (s->eintraege.size() >= kMeisteEintraege) return CHM_ENUMERATOR_SUCCESS;
-    chmUnitInfo kopie = *ui;
-    kopie.path[CHM_MAX_PATHLEN] = '\0';
-    s->eintraege.push_back(kopie);
+    if (s->pfade.size() >= kMeisteEintraege) return CHM_ENUMERATOR_SUCCESS;
+    std::string pfad(ui->path, strnlen(ui->path, CHM_MAX_PATHLEN));
+    if (!s->gesehen.insert(pfad).second) return CHM_ENUMERATOR_SUCCESS;
+    s->pfade.push_back(std::move(pfad));
     return CHM_ENUMERATOR_CONTINUE;
 }
 
@@ -96,57 +100,262 @@ uint64_t qword(const std::string& s, size_t pos) {
     return dword(s, pos) | static_cast<uint64_t>(dword(s, pos + 4)) << 32;
 }
 
-// Whether the file's headers describe a directory that lies inside the file
-// with chunks of a sane size. chmlib takes these numbers as they stand (and
-// allocates by them), so a file that lies about them never reaches it.
-bool istHilfeDatei(const std::string& pfad) {
-    std::ifstream ein(pfad, std::ios::binary | std::ios::ate);
-    if (!ein) return false;
-    const auto groesse = static_cast<uint64_t>(ein.tellg());
-    auto lies = [&ein, groesse](uint64_t ab, size_t n) -> std::optional<std::string> {
-        if (ab > groesse || n > groesse - ab) return std::nullopt;
-        std::string s(n, '\0');
-        ein.seekg(static_cast<std::streamoff>(ab));
-        if (!ein.read(s.data(), static_cast<std::streamsize>(n))) return std::nullopt;
-        return s;
-    };
-    const auto itsf = lies(0, 0x58);
-    if (!itsf || itsf->compare(0, 4, "ITSF") != 0) return false;
-    const uint32_t version = dword(*itsf, 4);
-    if (version != 2 && version != 3) return false;
-    const uint64_t dirAnfang = qword(*itsf, 0x48), dirLaenge = qword(*itsf, 0x50);
-    if (version == 3) {
-        const auto v3 = lies(0x58, 8);
-        if (!v3 || qword(*v3, 0) > groesse) return false;
+// The internal files chmlib reads when it opens a file, to set up its
+// decompression. It compares names as C strings without regard to case.
+constexpr std::string_view kSteuerdaten = "::DataSpace/Storage/MSCompressed/ControlData";
+constexpr std::string_view kRuecksetzTabelle =
+    "::DataSpace/Storage/MSCompressed/Transform/{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}/InstanceData/"
+    "ResetTable";
+
+constexpr uint64_t kKopfItsp = 0x54;     // the directory header before the first chunk
+constexpr size_t kKopfPmgl = 0x14;       // a listing chunk's header before its entries
+constexpr size_t kSteuerLaenge = 0x1c;   // the LZX control data
+constexpr size_t kTabellenKopf = 0x28;   // the reset table's header
+constexpr uint64_t kLzxRahmen = 0x8000;  // the LZX frame, the reset table's block length
+
+// A number of the directory: seven bits a byte, most significant first, the
+// last byte without its top bit. Like chmlib, it may overflow silently.
+bool encint(std::string_view s, size_t& pos, uint64_t& wert) {
+    wert = 0;
+    while (pos < s.size()) {
+        const auto b = static_cast<unsigned char>(s[pos++]);
+        wert = (wert << 7) | (b & 0x7f);
+        if (b < 0x80) return true;
     }
-    if (dirAnfang > groesse || dirLaenge > groesse - dirAnfang || dirLaenge < 0x54) return false;
-    const auto itsp = lies(dirAnfang, 0x54);
-    if (!itsp || itsp->compare(0, 4, "ITSP") != 0 || dword(*itsp, 8) != 0x54) return false;
-    const uint32_t block = dword(*itsp, 0x10);
-    if (block < 0x100 || block > 0x10000) return false;
-    const uint64_t bloecke = (dirLaenge - 0x54) / block;
-    const auto wurzel = static_cast<int32_t>(dword(*itsp, 0x1c)),
-               erster = static_cast<int32_t>(dword(*itsp, 0x20));
-    auto imVerzeichnis = [bloecke](int32_t n) { return n >= 0 && static_cast<uint64_t>(n) < bloecke; };
-    return imVerzeichnis(erster) && (wurzel == -1 || imVerzeichnis(wurzel));
+    return false;
 }
 
-// chmlib divides by numbers of the file before it has checked all of them,
-// and some files make it stop the whole program with a division by zero. A
-// file is therefore opened once in a child process first; only when the
-// child came through is it opened here.
-bool oeffnetOhneAbsturz(const std::string& pfad) {
-    const pid_t kind = fork();
-    if (kind < 0) return true;  // no child to spare: trust the header check
-    if (kind == 0) {
-        if (chmFile* h = chm_open(pfad.c_str())) chm_close(h);
-        _exit(0);
-    }
-    int status = 0;
-    while (waitpid(kind, &status, 0) < 0)
-        if (errno != EINTR) return false;
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+// Whether a name of the directory means the wanted one for chmlib: up to its
+// first NUL and without regard to case.
+bool meint(std::string_view name, std::string_view gesucht) {
+    name = name.substr(0, name.find('\0'));
+    return name.size() == gesucht.size() && std::equal(name.begin(), name.end(), gesucht.begin(),
+                                                       [](char x, char y) { return klein(x) == klein(y); });
 }
+
+// LZX control data as chmlib takes it: in version 2 the reset interval and
+// the window are counted in 32 KB frames (multiplied in 32 bits, as chmlib
+// does). chmlib divides by half the window and by the number of frames
+// between resets, and its decoder gets no state for a window outside 32 KB
+// to 2 MB; so only the windows LZX knows (powers of two in that range) and
+// a reset after a whole number of frames pass.
+bool steuerdatenGut(std::string_view d) {
+    if (d.size() < kSteuerLaenge || d.substr(4, 4) != "LZXC") return false;
+    const std::string s(d);
+    const uint32_t version = dword(s, 8);
+    if (version != 1 && version != 2) return false;
+    uint32_t intervall = dword(s, 12), fenster = dword(s, 16);
+    const uint32_t fensterProReset = dword(s, 20);
+    if (version == 2) {
+        intervall *= 0x8000u;
+        fenster *= 0x8000u;
+    }
+    if (fenster < (1u << 15) || fenster > (1u << 21) || (fenster & (fenster - 1)) != 0) return false;
+    if (intervall == 0 || intervall % (fenster / 2) != 0) return false;
+    const uint64_t rahmenProReset = static_cast<uint64_t>(intervall / (fenster / 2)) * fensterProReset;
+    return rahmenProReset >= 1 && rahmenProReset <= (1u << 16);
+}
+
+// The reset table's header: chmlib divides every position in the compressed
+// stream by its block length.
+bool ruecksetzTabelleGut(std::string_view d) {
+    return d.size() >= kTabellenKopf && qword(std::string(d), 0x20) == kLzxRahmen;
+}
+
+// Reads a help file's headers and directory before chmlib does. chmlib takes
+// the numbers it finds as they stand: it allocates by them and divides by
+// them, and a file that lies about them stops the whole program. So a file
+// passes only when its directory lies inside it with chunks of a sane size,
+// and when every entry that chmlib may take for its decompression settings
+// holds sane values.
+class Vorpruefung {
+public:
+    explicit Vorpruefung(const std::string& pfad) : ein_(pfad, std::ios::binary | std::ios::ate) {
+        if (ein_) groesse_ = static_cast<uint64_t>(ein_.tellg());
+    }
+
+    bool bestanden() {
+        if (!ein_ || !leseKoepfe()) return false;
+        // chmlib reads chunk n at the first chunk's position plus n blocks,
+        // with n taken from the file; so every place in the file at that
+        // spacing may be read as a chunk, not only those of the directory.
+        // The block length is a power of two: positions that wrap around
+        // 64 bits keep that spacing too.
+        for (uint64_t stelle = ersterChunk_ % block_; stelle < groesse_; stelle += block_) {
+            const size_t n = static_cast<size_t>(std::min<uint64_t>(block_, groesse_ - stelle));
+            const auto chunk = lies(stelle, n);
+            if (!chunk) return false;
+            if (n < block_) {
+                // A chunk cut short by the end of the file: what chmlib finds
+                // after its end is not in the file, so it must not look like
+                // a chunk of the directory at all.
+                const std::string_view anfang = std::string_view(*chunk).substr(0, 4);
+                if (anfang == std::string_view("PMGL").substr(0, anfang.size()) ||
+                    anfang == std::string_view("PMGI").substr(0, anfang.size()))
+                    return false;
+                break;
+            }
+            if (chunk->compare(0, 4, "PMGL") == 0 && !eintraegeGut(*chunk)) return false;
+        }
+        // chmlib follows the chunks' links without noting where it has been:
+        // a lookup descends through index chunks from the root, a listing
+        // walks the chain of listing chunks from the first; a loop in either
+        // would never end.
+        return indexOhneKreis() && ketteOhneKreis();
+    }
+
+private:
+    std::optional<std::string> lies(uint64_t ab, uint64_t n) {
+        if (ab > groesse_ || n > groesse_ - ab) return std::nullopt;
+        std::string s(static_cast<size_t>(n), '\0');
+        ein_.clear();
+        ein_.seekg(static_cast<std::streamoff>(ab));
+        if (!ein_.read(s.data(), static_cast<std::streamsize>(n))) return std::nullopt;
+        return s;
+    }
+
+    bool leseKoepfe() {
+        const auto itsf = lies(0, 0x58);
+        if (!itsf || itsf->compare(0, 4, "ITSF") != 0) return false;
+        const uint32_t version = dword(*itsf, 4);
+        if (version != 2 && version != 3) return false;
+        const uint64_t dirAnfang = qword(*itsf, 0x48), dirLaenge = qword(*itsf, 0x50);
+        if (dirAnfang > groesse_ || dirLaenge > groesse_ - dirAnfang || dirLaenge < kKopfItsp) return false;
+        // Version 3 names where the contents begin; in version 2 they follow the directory.
+        daten_ = dirAnfang + dirLaenge;
+        if (version == 3) {
+            const auto v3 = lies(0x58, 8);
+            if (!v3) return false;
+            daten_ = qword(*v3, 0);
+            if (daten_ > groesse_) return false;
+        }
+        const auto itsp = lies(dirAnfang, kKopfItsp);
+        if (!itsp || itsp->compare(0, 4, "ITSP") != 0 || dword(*itsp, 8) != kKopfItsp) return false;
+        block_ = dword(*itsp, 0x10);
+        if (block_ < 0x100 || block_ > 0x10000 || (block_ & (block_ - 1)) != 0) return false;
+        const uint64_t bloecke = (dirLaenge - kKopfItsp) / block_;
+        const auto wurzel = static_cast<int32_t>(dword(*itsp, 0x1c)),
+                   erster = static_cast<int32_t>(dword(*itsp, 0x20));
+        auto imVerzeichnis = [bloecke](int32_t n) { return n >= 0 && static_cast<uint64_t>(n) < bloecke; };
+        if (!imVerzeichnis(erster) || (wurzel != -1 && !imVerzeichnis(wurzel))) return false;
+        ersterChunk_ = dirAnfang + kKopfItsp;
+        ersterListenChunk_ = erster;
+        wurzel_ = wurzel == -1 ? erster : wurzel;  // without an index the lookup starts at the listing
+        return true;
+    }
+
+    // Every entry of a listing chunk, from its first to as far as they go
+    // inside the chunk, past the chunk's free space too: at least what
+    // chmlib reads, so whatever it takes is checked here.
+    bool eintraegeGut(std::string_view chunk) {
+        size_t pos = kKopfPmgl;
+        uint64_t laenge = 0;
+        while (encint(chunk, pos, laenge) && laenge <= chunk.size() - pos) {
+            const std::string_view name = chunk.substr(pos, static_cast<size_t>(laenge));
+            pos += static_cast<size_t>(laenge);
+            const bool steuer = meint(name, kSteuerdaten), tabelle = meint(name, kRuecksetzTabelle);
+            uint64_t bereich = 0, anfang = 0, groesse = 0;
+            const bool ganz =
+                encint(chunk, pos, bereich) && encint(chunk, pos, anfang) && encint(chunk, pos, groesse);
+            if (!steuer && !tabelle) {
+                if (!ganz) return true;
+                continue;
+            }
+            // chmlib reads these from the contents, and with a section other
+            // than the uncompressed one it decompresses with settings it has
+            // not read yet. The position may wrap around like its sum does.
+            if (!ganz || bereich != 0) return false;
+            const uint64_t ab = daten_ + anfang;
+            if (steuer) {
+                // A short or missing read leaves chmlib's buffer as it was.
+                if (groesse < kSteuerLaenge || groesse > 0x1000) return false;
+                const auto d = lies(ab, groesse);
+                if (!d || !steuerdatenGut(*d)) return false;
+            } else {
+                if (groesse < kTabellenKopf) return false;
+                const auto d = lies(ab, kTabellenKopf);
+                if (!d || !ruecksetzTabelleGut(*d)) return false;
+            }
+        }
+        return true;
+    }
+
+    // The place of chunk n; n may be negative, and the sum wraps as chmlib's does.
+    uint64_t chunkStelle(int64_t n) const { return ersterChunk_ + static_cast<uint64_t>(n) * block_; }
+
+    // The chunks an index chunk leads to: the chunk number of every entry
+    // that begins before the chunk's free space (all of them when the free
+    // space is impossible), taken both as the full number and as its low 32
+    // bits with sign.
+    std::vector<uint64_t> kinder(uint64_t stelle) {
+        std::vector<uint64_t> k;
+        const auto chunk = lies(stelle, block_);
+        if (!chunk || chunk->compare(0, 4, "PMGI") != 0) return k;
+        constexpr size_t kKopfPmgi = 8;  // signature and free space
+        const uint32_t frei = dword(*chunk, 4);
+        const size_t ende = frei <= block_ - kKopfPmgi ? block_ - frei : block_;
+        size_t pos = kKopfPmgi;
+        uint64_t laenge = 0, nummer = 0;
+        while (pos < ende && encint(*chunk, pos, laenge) && laenge <= chunk->size() - pos) {
+            pos += static_cast<size_t>(laenge);
+            if (!encint(*chunk, pos, nummer)) break;
+            k.push_back(chunkStelle(static_cast<int64_t>(nummer)));
+            k.push_back(chunkStelle(static_cast<int32_t>(static_cast<uint32_t>(nummer))));
+        }
+        return k;
+    }
+
+    // Depth first from the root over every link of every index chunk, a
+    // superset of the paths a lookup can take: refused on a way back to a
+    // chunk still on the path.
+    bool indexOhneKreis() {
+        std::unordered_map<uint64_t, bool> fertig;  // false while on the path
+        struct Schritt {
+            uint64_t stelle;
+            std::vector<uint64_t> kinder;
+            size_t naechstes = 0;
+        };
+        std::vector<Schritt> pfad;
+        fertig[chunkStelle(wurzel_)] = false;
+        pfad.push_back({chunkStelle(wurzel_), kinder(chunkStelle(wurzel_))});
+        while (!pfad.empty()) {
+            Schritt& oben = pfad.back();
+            if (oben.naechstes == oben.kinder.size()) {
+                fertig[oben.stelle] = true;
+                pfad.pop_back();
+                continue;
+            }
+            const uint64_t kind = oben.kinder[oben.naechstes++];
+            const auto [eintrag, neu] = fertig.emplace(kind, false);
+            if (!neu) {
+                if (!eintrag->second) return false;
+                continue;
+            }
+            pfad.push_back({kind, kinder(kind)});
+        }
+        return true;
+    }
+
+    // The chain of listing chunks from the first, as chm_enumerate walks it.
+    bool ketteOhneKreis() {
+        std::unordered_set<uint64_t> besucht;
+        for (int32_t n = ersterListenChunk_; n != -1;) {
+            const uint64_t stelle = chunkStelle(n);
+            if (!besucht.insert(stelle).second) return false;
+            const auto chunk = lies(stelle, block_);
+            if (!chunk || chunk->compare(0, 4, "PMGL") != 0) break;
+            n = static_cast<int32_t>(dword(*chunk, 0x10));
+        }
+        return true;
+    }
+
+    std::ifstream ein_;
+    uint64_t groesse_ = 0;
+    int32_t wurzel_ = 0, ersterListenChunk_ = 0;
+    uint64_t block_ = 0;
+    uint64_t ersterChunk_ = 0;
+    uint64_t daten_ = 0;
+};
 
 }  // namespace
 
@@ -220,8 +429,9 @@ std::unique_ptr<ChmDatei> ChmDatei::oeffne(const std::string& pfad, std::string*
         if (fehler) *fehler = "Die Hilfedatei \u201e" + name + "\u201c wurde nicht gefunden.";
         return nullptr;
     }
-    // chmlib is handed only files that at least begin like a help file.
-    chmFile* h = istHilfeDatei(pfad) && oeffnetOhneAbsturz(pfad) ? chm_open(pfad.c_str()) : nullptr;
+    // chmlib is handed only files whose headers, directory and decompression
+    // settings have passed our own check.
+    chmFile* h = Vorpruefung(pfad).bestanden() ? chm_open(pfad.c_str()) : nullptr;
     if (!h) {
         if (fehler) *fehler = "Die Datei \u201e" + name + "\u201c ist keine lesbare Hilfedatei.";
         return nullptr;
@@ -232,8 +442,7 @@ std::unique_ptr<ChmDatei> ChmDatei::oeffne(const std::string& pfad, std::string*
 
     Sammler s;
     chm_enumerate(h, CHM_ENUMERATE_ALL, sammle, &s);
-    for (const auto& ui : s.eintraege) {
-        const std::string p = ui.path;
+    for (const auto& p : s.pfade) {
         if (p.empty() || p.back() == '/') continue;  // folders
         const std::string kanonisch = p.front() == '/' ? p : "/" + p;
         chm->nachKlein_.emplace(kleinText(intern(kanonisch)), kanonisch);  // found as finde() looks

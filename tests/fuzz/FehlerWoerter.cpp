@@ -1,4 +1,6 @@
 // A player's record file: the words spelt wrong in the unit.
+#include <set>
+
 #include "FuzzHilfe.h"
 #include "VirtuellePlattform.h"
 #include "basis/GlobModul.h"
@@ -15,10 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
     g.SpielerDatei[1] = "anna";  // the same file twice: no number may be listed twice
     fuzz::schreibe("anna.tmp", fuzz::alsText(daten, groesse));
     leseFehlerWoerter(g);
-    const auto& liste = g.FehlerWoerter.eintraege();
-    for (size_t i = 0; i < liste.size(); ++i) {
-        fuzz::verlange(g.istFehlerWort(liste[i]), "listed word not found");
-        for (size_t k = 0; k < i; ++k) fuzz::verlange(liste[k] != liste[i], "word listed twice");
+    std::set<int16_t> gesehen;
+    for (const int16_t n : g.FehlerWoerter.eintraege()) {
+        fuzz::verlange(g.istFehlerWort(n), "listed word not found");
+        fuzz::verlange(gesehen.insert(n).second, "word listed twice");
     }
     return 0;
 }

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <unistd.h>
+
 #include "basis/Text.h"
 
 namespace wx::fuzz {
@@ -27,7 +29,13 @@ namespace {
 struct Ordner {
     std::string pfad;
     Ordner() {
-        std::string muster = (std::filesystem::temp_directory_path() / "wirbelix-fuzz-XXXXXX").string();
+        // In memory where the system offers it: every input is written and
+        // read back, and on a disk each write costs a flush of its own.
+        std::error_code fehler;
+        const auto basis = std::filesystem::is_directory("/dev/shm", fehler) && access("/dev/shm", W_OK) == 0
+                               ? std::filesystem::path("/dev/shm")
+                               : std::filesystem::temp_directory_path();
+        std::string muster = (basis / "wirbelix-fuzz-XXXXXX").string();
         if (!mkdtemp(muster.data())) verlange(false, "no scratch folder");
         pfad = muster;
     }

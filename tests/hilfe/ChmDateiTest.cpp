@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 
 #include "ChmBauer.h"
@@ -226,6 +228,146 @@ TEST_F(ChmTest, DamagedFilesAreReadWithoutHarm) {
         (void)hilfeZiel(*chm, 0, 0);
     }
     EXPECT_GT(geoeffnet, 20);  // the damage did not merely stop every file at the door
+}
+
+// chmlib divides by the decompression settings of a file and follows its
+// chunk links blindly; files that would make it divide by zero, decode with
+// no state or loop for ever are refused before it sees them. Each case below
+// is a real, compressed help file with one thing changed.
+TEST_F(ChmTest, HostileDecompressionSettingsAndLoopsAreRefusedBeforeChmlibSeesThem) {
+    std::ifstream ein(std::string(WIRBELIX_QUELLE) + "/demo/help/Wirbelix.chm", std::ios::binary);
+    const std::string echt((std::istreambuf_iterator<char>(ein)), std::istreambuf_iterator<char>());
+    const std::string steuerName = "::DataSpace/Storage/MSCompressed/ControlData";
+    // Where the contents of a directory entry lie: after the name its section
+    // and its offset from the start of the contents (0x58 in the header).
+    auto nachName = [&echt](const std::string& eintrag) { return echt.find(eintrag) + eintrag.size() + 1; };
+    auto inhaltVon = [&](const std::string& eintrag) {
+        size_t p = nachName(eintrag);
+        uint64_t versatz = 0;
+        do versatz = (versatz << 7) | (static_cast<unsigned char>(echt[p]) & 0x7f);
+        while (static_cast<unsigned char>(echt[p++]) & 0x80);
+        return static_cast<size_t>(static_cast<unsigned char>(echt[0x58]) +
+                                   256 * static_cast<unsigned char>(echt[0x59]) + versatz);
+    };
+    const size_t s = inhaltVon(steuerName), name = echt.find(steuerName), liste = 0x78 + 0x54;
+    const size_t t = inhaltVon(
+        "::DataSpace/Storage/MSCompressed/Transform/{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}/InstanceData/"
+        "ResetTable");
+    ASSERT_EQ(echt.compare(s + 4, 4, "LZXC"), 0);
+    ASSERT_EQ(echt[t + 0x21], '\x80');         // blocks of 32 KB
+    size_t laenge = nachName(steuerName) + 1;  // the entry's length, after its offset
+    while (static_cast<unsigned char>(echt[laenge - 1]) & 0x80) ++laenge;
+
+    using Bytes = std::vector<std::pair<size_t, char>>;
+    Bytes kleinerName{{s + 16, 0}};  // chmlib finds the entry without regard to case
+    for (size_t i = 0; i < steuerName.size(); ++i)
+        kleinerName.push_back({name + i, std::tolower(steuerName[i])});
+    Bytes zweiterEintrag;  // and only up to a NUL
+    const std::string zweiter = steuerName + std::string("\0xx", 3);
+    for (size_t i = 0; i < zweiter.size(); ++i)
+        zweiterEintrag.push_back(
+            {echt.find("::DataSpace/Storage/MSCompressed/Transform/List") + i, zweiter[i]});
+    struct Fall {
+        const char* was;
+        bool oeffnet;
+        Bytes aenderung;
+    };
+    // The control data holds version, reset interval, window and windows
+    // per reset; in version 2 the interval and window count 32 KB frames.
+    for (const auto& f : {
+             Fall{.was = "unchanged", .oeffnet = true, .aenderung = {}},
+             Fall{.was = "window of 0", .oeffnet = false, .aenderung = {{s + 16, 0}}},
+             Fall{.was = "window that is 0 in 32 bits",
+             .oeffnet = false,
+             .aenderung = {{s + 16, 0}, {s + 18, 2}}},
+             Fall{.was = "window of three frames", .oeffnet = false, .aenderung = {{s + 16, 3}}},
+             Fall{.was = "window of 4 MB", .oeffnet = false, .aenderung = {{s + 16, 64}}},
+             Fall{
+                 .was = "version 1 counts bytes: a window of 2", .oeffnet = false, .aenderung = {{s + 8, 1}}},
+             Fall{.was = "version 1 with a window of 64 KB",
+             .oeffnet = true,
+             .aenderung = {{s + 8, 1}, {s + 12, 0}, {s + 14, 1}, {s + 16, 0}, {s + 18, 1}}},
+             Fall{.was = "unknown version", .oeffnet = false, .aenderung = {{s + 8, 3}}},
+             Fall{.was = "no reset", .oeffnet = false, .aenderung = {{s + 12, 0}}},
+             Fall{.was = "no windows per reset", .oeffnet = false, .aenderung = {{s + 20, 0}}},
+             Fall{.was = "windows per reset beyond 32 bits",
+             .oeffnet = false,
+             .aenderung = {{s + 23, '\x80'}}},
+             Fall{.was = "reset table block length 0", .oeffnet = false, .aenderung = {{t + 0x21, 0}}},
+             Fall{.was = "reset table block length 1",
+             .oeffnet = false,
+             .aenderung = {{t + 0x20, 1}, {t + 0x21, 0}}},
+             Fall{
+                 .was = "entry in lower case with a window of 0", .oeffnet = false, .aenderung = kleinerName},
+             Fall{.was = "a second entry naming the control data before a NUL",
+             .oeffnet = false,
+             .aenderung = zweiterEintrag},
+             // A short entry leaves chmlib's buffer partly unread.
+             Fall{.was = "control data entry of 16 bytes", .oeffnet = false, .aenderung = {{laenge, 0x10}}},
+             Fall{.was = "control data in section 2", .oeffnet = false, .aenderung = {{name + 44, 2}}},
+             Fall{.was = "listing chain back to itself",
+             .oeffnet = false,
+             .aenderung = {{liste + 0x10, 0}, {liste + 0x11, 0}, {liste + 0x12, 0}, {liste + 0x13, 0}}},
+             Fall{.was = "listing chain to beyond the end",
+             .oeffnet = true,
+             .aenderung = {{liste + 0x10, 9}, {liste + 0x11, 0}, {liste + 0x12, 0}, {liste + 0x13, 0}}},
+         }) {
+        std::string d = echt;
+        for (const auto& [stelle, wert] : f.aenderung) d[stelle] = wert;
+        std::string fehler;
+        const auto chm = ChmDatei::oeffne(test::schreibeDatei(ordner + "/Wirbelix.chm", d), &fehler);
+        EXPECT_EQ(static_cast<bool>(chm), f.oeffnet) << f.was;
+        if (chm) {
+            EXPECT_NE(chm->lies("/regeln.htm").value_or("").find("</html>"), std::string::npos)
+                << f.was;  // compressed
+        } else {
+            EXPECT_EQ(fehler, "Die Datei \u201eWirbelix.chm\u201c ist keine lesbare Hilfedatei.") << f.was;
+        }
+    }
+}
+
+// An index chunk above the listing: followed to the listing it is fine; an
+// index that leads back to itself would keep chmlib's lookup going for ever.
+TEST_F(ChmTest, IndexChunksThatLeadBackToThemselvesAreRefused) {
+    const std::string einfach = test::baueChm({{"/a.htm", "<p>a</p>"}, {"/b.htm", "b"}});
+    constexpr size_t kItsf = 0x60, kItsp = 0x54, kBlock = 4096;
+    auto mitIndex = [&](uint8_t kind, uint32_t frei) {
+        std::string index(kBlock, '\0');
+        index.replace(0, 4, "PMGI");
+        const std::string eintrag = std::string("\x01/", 2) + static_cast<char>(kind);
+        index.replace(8, eintrag.size(), eintrag);
+        for (int i = 0; i < 4; ++i) index[4 + i] = static_cast<char>((frei >> (8 * i)) & 0xff);
+        std::string d = einfach.substr(0, kItsf + kItsp) + index + einfach.substr(kItsf + kItsp);
+        auto dword = [&d](size_t stelle, uint32_t wert) {
+            for (int i = 0; i < 4; ++i) d[stelle + i] = static_cast<char>((wert >> (8 * i)) & 0xff);
+        };
+        dword(0x50, kItsp + 2 * kBlock);          // the directory's length
+        dword(0x58, kItsf + kItsp + 2 * kBlock);  // where the contents begin
+        dword(kItsf + 0x1c, 0);                   // the index is chunk 0
+        dword(kItsf + 0x20, 1);                   // the listing chunk 1
+        dword(kItsf + 0x24, 1);
+        dword(kItsf + 0x2c, 2);
+        return d;
+    };
+    struct Fall {
+        const char* was;
+        uint8_t kind;
+        uint32_t frei;
+        bool oeffnet;
+    };
+    for (const Fall f : {
+             Fall{.was = "index to the listing", .kind = 1, .frei = kBlock - 8 - 3, .oeffnet = true},
+             Fall{.was = "index to itself", .kind = 0, .frei = kBlock - 8 - 3, .oeffnet = false},
+             // An impossible free space makes chmlib read the zeros after the
+             // entry as entries too, and they lead to chunk 0.
+             Fall{.was = "free space larger than the chunk", .kind = 1, .frei = 0xffffffff, .oeffnet = false},
+         }) {
+        const auto chm = ChmDatei::oeffne(test::schreibeDatei(ordner + "/i.chm", mitIndex(f.kind, f.frei)));
+        EXPECT_EQ(static_cast<bool>(chm), f.oeffnet) << f.was;
+        if (chm) {
+            EXPECT_EQ(chm->lies("/b.htm").value_or("?"), "b") << f.was;
+        }
+    }
 }
 
 }  // namespace
