@@ -30,6 +30,7 @@ QtPlattform::QtPlattform(Optionen optionen) : optionen_(std::move(optionen)) {
     QApplication::setQuitOnLastWindowClosed(false);
     qApp->installEventFilter(this);
     meldeGrafikenAlsBilder();
+    setzeStil();
     skala_ = optionen_.startSkala > 0 ? optionen_.startSkala : startSkala();
     neuSaeen();
 }

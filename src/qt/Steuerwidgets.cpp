@@ -2,8 +2,13 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
+#include <QIcon>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
+#include <QProxyStyle>
+#include <QStyleFactory>
 
 namespace wxqt {
 
@@ -96,6 +101,50 @@ QAccessibleInterface* grafikZugang(const QString&, QObject* objekt) {
 }
 
 }  // namespace
+
+namespace {
+
+// A menu bar too narrow for its titles shows this button: a double chevron.
+QIcon erweiterungsSymbol(bool waagerecht, const QColor& farbe) {
+    QIcon symbol;
+    for (int seite : {16, 24, 32}) {
+        QPixmap bild(seite, seite);
+        bild.fill(Qt::transparent);
+        QPainter p(&bild);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(farbe, seite / 10.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        const double a = seite * 0.28, b = seite * 0.5, h = seite * 0.22;
+        QPainterPath pfad;
+        for (double x : {a, b}) {
+            pfad.moveTo(x, seite / 2.0 - h);
+            pfad.lineTo(x + h, seite / 2.0);
+            pfad.lineTo(x, seite / 2.0 + h);
+        }
+        if (!waagerecht) p.setTransform(QTransform(0, 1, 1, 0, 0, 0));  // mirrored on the diagonal
+        p.drawPath(pfad);
+        symbol.addPixmap(bild);
+    }
+    return symbol;
+}
+
+class Stil : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    QIcon standardIcon(StandardPixmap art, const QStyleOption* option, const QWidget* widget) const override {
+        if (art == SP_ToolBarHorizontalExtensionButton || art == SP_ToolBarVerticalExtensionButton)
+            return erweiterungsSymbol(
+                art == SP_ToolBarHorizontalExtensionButton,
+                widget ? widget->palette().color(QPalette::ButtonText) : QColor(Qt::black));
+        return QProxyStyle::standardIcon(art, option, widget);
+    }
+};
+
+}  // namespace
+
+void setzeStil() {
+    if (dynamic_cast<Stil*>(QApplication::style())) return;
+    QApplication::setStyle(new Stil(QStyleFactory::create(QApplication::style()->name())));
+}
 
 void meldeGrafikenAlsBilder() {
     static const bool gemeldet = (QAccessible::installFactory(grafikZugang), true);

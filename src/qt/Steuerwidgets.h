@@ -62,6 +62,12 @@ private:
 // name comes from the game's model); once per program.
 void meldeGrafikenAlsBilder();
 
+// Puts the game's own style in place: the platform's style, except that the
+// few standard icons the game's windows use are drawn in code. Loading them
+// from Qt's built-in image files makes Qt load every image format plugin to
+// find out what the files are (a menu bar asks for one when it is made).
+void setzeStil();
+
 // A label that reports a click when the game listens for one.
 class KlickLabel : public QLabel {
 public:

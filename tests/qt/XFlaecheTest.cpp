@@ -1,8 +1,10 @@
-// Windows that are only a colour, on a real X server (run under xvfb-run):
-// the server fills them, Qt keeps no image of them, and a window with
-// controls is painted by Qt as before.
+// Windows on a real X server (run under xvfb-run). Windows that are only a
+// colour: the server fills them, Qt keeps no image of them, and a window with
+// controls is painted by Qt as before. A menu bar loads no image plugins.
 #include <QApplication>
 #include <QBackingStore>
+#include <QFile>
+#include <QStyle>
 #include <QImage>
 #include <QScreen>
 #include <QTest>
@@ -62,6 +64,39 @@ TEST(XFlaeche, AWindowWithControlsIsPaintedByQt) {
     EXPECT_FALSE(f->nurFarbe());
     ASSERT_NE(f->backingStore(), nullptr);
     EXPECT_FALSE(f->backingStore()->size().isEmpty());
+}
+
+// Whether a library whose path contains `name` is mapped into this process.
+bool geladen(const char* name) {
+    QFile karte("/proc/self/maps");
+    return karte.open(QIODevice::ReadOnly) && karte.readAll().contains(name);
+}
+
+class MenueFenster : public wx::Form {
+public:
+    explicit MenueFenster(wx::Plattform& p) : Form(p, "MenueFenster") {
+        width = 4800;
+        height = 3600;
+        caption = "Menü";
+        titel.caption = "&Datei";
+        titel.eintraege = {&ende};
+        ende.caption = "&Beenden";
+        menues = {&titel};
+    }
+    wx::MenuEintrag titel, ende;
+};
+
+TEST(XFenster, AMenuBarLoadsNoImagePlugins) {
+    QtPlattform plattform(ohneTon());
+    MenueFenster fenster(plattform);
+    fenster.zeigeModeless();
+    FormFenster* f = plattform.fenster(fenster);
+    ASSERT_NE(f, nullptr);
+    ASSERT_NE(f->menueLeiste(), nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(f));
+    // The bar's overflow button has an icon of its own all the same.
+    EXPECT_FALSE(f->style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).isNull());
+    EXPECT_FALSE(geladen("imageformats/")) << "an image plugin was loaded for the menu bar";
 }
 
 }  // namespace
