@@ -3,12 +3,15 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QGroupBox>
 #include <QIcon>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QProxyStyle>
 #include <QStyleFactory>
+#include <QStyleOption>
+#include <algorithm>
 
 namespace wxqt {
 
@@ -136,6 +139,31 @@ public:
                 art == SP_ToolBarHorizontalExtensionButton,
                 widget ? widget->palette().color(QPalette::ButtonText) : QColor(Qt::black));
         return QProxyStyle::standardIcon(art, option, widget);
+    }
+
+    // A frame's border: a rounded line a little darker than the window, as
+    // the platform's style draws it from an image file.
+    void drawPrimitive(PrimitiveElement art, const QStyleOption* option, QPainter* p,
+                       const QWidget* widget) const override {
+        if (art != PE_FrameGroupBox || !option) return QProxyStyle::drawPrimitive(art, option, p, widget);
+        // The border runs below the title, as in the platform's style.
+        constexpr int kTitelAbstand = 3;
+        const auto* rahmen = qobject_cast<const QGroupBox*>(widget);
+        int oben = kTitelAbstand;
+        if (!rahmen || rahmen->isCheckable() || !rahmen->title().isEmpty())
+            oben += std::max(pixelMetric(PM_ExclusiveIndicatorHeight, option, widget),
+                             option->fontMetrics.height());
+        p->save();
+        p->setRenderHint(QPainter::Antialiasing);
+        const QColor grund = option->palette.color(QPalette::Window);
+        const QRectF rand = QRectF(option->rect.adjusted(0, oben, 0, 0)).adjusted(1.5, 1.5, -0.5, -0.5);
+        p->setPen(QPen(grund.darker(110), 1));
+        p->setBrush(grund.darker(101));
+        p->drawRoundedRect(rand, 2, 2);
+        p->setPen(QPen(grund.darker(103), 1));
+        p->setBrush(Qt::NoBrush);
+        p->drawRoundedRect(rand.adjusted(1, 1, -1, -1), 1.5, 1.5);
+        p->restore();
     }
 };
 

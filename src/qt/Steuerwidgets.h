@@ -63,9 +63,10 @@ private:
 void meldeGrafikenAlsBilder();
 
 // Puts the game's own style in place: the platform's style, except that the
-// few standard icons the game's windows use are drawn in code. Loading them
-// from Qt's built-in image files makes Qt load every image format plugin to
-// find out what the files are (a menu bar asks for one when it is made).
+// frames' border and the few standard icons the game's windows use are drawn
+// in code. Loading them from Qt's built-in image files makes Qt load every
+// image format plugin to find out what the files are (a menu bar asks for an
+// icon when it is made, a frame for its border when it is painted).
 void setzeStil();
 
 // A label that reports a click when the game listens for one.

@@ -1,6 +1,7 @@
 // Windows on a real X server (run under xvfb-run). Windows that are only a
 // colour: the server fills them, Qt keeps no image of them, and a window with
-// controls is painted by Qt as before. A menu bar loads no image plugins.
+// controls is painted by Qt as before. Menu bars and frames load no image
+// plugins.
 #include <QApplication>
 #include <QBackingStore>
 #include <QFile>
@@ -82,11 +83,13 @@ public:
         titel.eintraege = {&ende};
         ende.caption = "&Beenden";
         menues = {&titel};
+        neu(rahmen, wx::Art::Frame, "Rahmen", nullptr, 240, 240, 3000, 1500).caption = "Rahmen";
     }
     wx::MenuEintrag titel, ende;
+    wx::Steuerelement rahmen;
 };
 
-TEST(XFenster, AMenuBarLoadsNoImagePlugins) {
+TEST(XFenster, AMenuBarAndAFrameLoadNoImagePlugins) {
     QtPlattform plattform(ohneTon());
     MenueFenster fenster(plattform);
     fenster.zeigeModeless();
@@ -94,9 +97,10 @@ TEST(XFenster, AMenuBarLoadsNoImagePlugins) {
     ASSERT_NE(f, nullptr);
     ASSERT_NE(f->menueLeiste(), nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(f));
+    QTest::qWait(50);
     // The bar's overflow button has an icon of its own all the same.
     EXPECT_FALSE(f->style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).isNull());
-    EXPECT_FALSE(geladen("imageformats/")) << "an image plugin was loaded for the menu bar";
+    EXPECT_FALSE(geladen("imageformats/")) << "an image plugin was loaded for the menu bar or the frame";
 }
 
 }  // namespace
