@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QPainter>
+#include <utility>
 
 #include "basis/Text.h"
 
@@ -75,7 +76,7 @@ QPixmap bildFuer(const std::string& bild, QSize box, bool strecken, double skala
     } else {
         gemalt = ladeDatei(bild, box * dpr, strecken, skala * dpr);
     }
-    QPixmap pm = QPixmap::fromImage(gemalt);
+    QPixmap pm = QPixmap::fromImage(std::move(gemalt));  // takes the pixels over, no copy
     pm.setDevicePixelRatio(dpr);
     s.insert(schluessel, pm);
     return pm;
