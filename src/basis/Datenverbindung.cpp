@@ -3,7 +3,7 @@
 // Only appending and deleting write back, straight into the source's table.
 #include "basis/Datenverbindung.h"
 
-#include <sqlite3.h>
+#include "basis/SqliteBibliothek.h"
 
 #include <atomic>
 #include <cctype>
@@ -26,12 +26,12 @@ std::atomic<uint64_t> naechsterSatzStand{0};
 class Anweisung {
 public:
     Anweisung(sqlite3* db, const std::string& sql) {
-        if (sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &st_, nullptr) != SQLITE_OK) {
-            sqlite3_finalize(st_);
+        if (sql::f().prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &st_, nullptr) != SQLITE_OK) {
+            sql::f().finalize(st_);
             st_ = nullptr;
         }
     }
-    ~Anweisung() { sqlite3_finalize(st_); }
+    ~Anweisung() { sql::f().finalize(st_); }
     Anweisung(const Anweisung&) = delete;
     Anweisung& operator=(const Anweisung&) = delete;
 
@@ -43,13 +43,14 @@ public:
             [&](const auto& v) -> int {
                 using T = std::decay_t<decltype(v)>;
                 if constexpr (std::is_same_v<T, std::monostate>)
-                    return sqlite3_bind_null(st_, nr);
+                    return sql::f().bind_null(st_, nr);
                 else if constexpr (std::is_same_v<T, int64_t>)
-                    return sqlite3_bind_int64(st_, nr, v);
+                    return sql::f().bind_int64(st_, nr, v);
                 else if constexpr (std::is_same_v<T, double>)
-                    return sqlite3_bind_double(st_, nr, v);
+                    return sql::f().bind_double(st_, nr, v);
                 else
-                    return sqlite3_bind_text(st_, nr, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT);
+                    return sql::f().bind_text(st_, nr, v.data(), static_cast<int>(v.size()),
+                                              SQLITE_TRANSIENT);
             },
             w.roh());
     }
@@ -59,17 +60,17 @@ private:
 };
 
 Wert spaltenWert(sqlite3_stmt* st, int i) {
-    switch (sqlite3_column_type(st, i)) {
+    switch (sql::f().column_type(st, i)) {
         case SQLITE_INTEGER:
-            return Wert(static_cast<int64_t>(sqlite3_column_int64(st, i)));
+            return Wert(static_cast<int64_t>(sql::f().column_int64(st, i)));
         case SQLITE_FLOAT:
-            return Wert(sqlite3_column_double(st, i));
+            return Wert(sql::f().column_double(st, i));
         case SQLITE_NULL:
             return Wert();
         default: {
             // Text, and blobs taken as their bytes.
-            const auto* p = static_cast<const char*>(sqlite3_column_blob(st, i));
-            const int n = sqlite3_column_bytes(st, i);
+            const auto* p = static_cast<const char*>(sql::f().column_blob(st, i));
+            const int n = sql::f().column_bytes(st, i);
             return Wert(p ? std::string(p, static_cast<size_t>(n)) : std::string());
         }
     }
@@ -164,8 +165,13 @@ int64_t Wert::zahl() const {
 
 Datenverbindung::Datenverbindung() = default;
 
-Datenverbindung::~Datenverbindung() {
-    if (db_) sqlite3_close_v2(db_);
+Datenverbindung::~Datenverbindung() { schliesseDatei(); }
+
+void Datenverbindung::schliesseDatei() {
+    if (db_) sql::f().close_v2(db_);
+    db_ = nullptr;
+    offeneDatei_.clear();
+    bibliothek_.reset();
 }
 
 bool Datenverbindung::oeffneDatei() {
@@ -175,10 +181,11 @@ bool Datenverbindung::oeffneDatei() {
     }
     const std::string datei = findeDatei(DatabaseName);
     if (db_ && datei == offeneDatei_) return true;
-    if (db_) {
-        sqlite3_close_v2(db_);
-        db_ = nullptr;
-        offeneDatei_.clear();
+    schliesseDatei();
+    sql::Halter bibliothek;
+    if (!bibliothek.geladen()) {
+        fehler_ = bibliothek.fehler();
+        return false;
     }
     // Never create: a missing word database is an error, not a new empty one.
     // A connection belongs to one thread, so SQLite need not lock around
@@ -190,17 +197,18 @@ bool Datenverbindung::oeffneDatei() {
         versuche = {{datei, SQLITE_OPEN_READWRITE}, {datei, SQLITE_OPEN_READONLY}};
     for (const auto& [name, flags] : versuche) {
         sqlite3* db = nullptr;
-        const int rc = sqlite3_open_v2(name.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+        const int rc = sql::f().open_v2(name.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
         if (rc == SQLITE_OK) {
             // Read the file through the memory map: the whole word list is
             // read at start-up, and this spares copying every page.
-            sqlite3_exec(db, "PRAGMA mmap_size=268435456", nullptr, nullptr, nullptr);
+            sql::f().exec(db, "PRAGMA mmap_size=268435456", nullptr, nullptr, nullptr);
             db_ = db;
             offeneDatei_ = datei;
+            bibliothek_ = std::move(bibliothek);
             return true;
         }
-        fehler_ = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
-        sqlite3_close_v2(db);
+        fehler_ = db ? sql::f().errmsg(db) : sql::f().errstr(rc);
+        sql::f().close_v2(db);
     }
     fehler_ += " (" + datei + ")";
     return false;
@@ -209,29 +217,29 @@ bool Datenverbindung::oeffneDatei() {
 bool Datenverbindung::lese(const std::string& sql) {
     Anweisung st(db_, sql);
     if (!st.ok()) {
-        fehler_ = sqlite3_errmsg(db_);
+        fehler_ = sql::f().errmsg(db_);
         return false;
     }
-    const int n = sqlite3_column_count(*st);
+    const int n = sql::f().column_count(*st);
     // Table sources select the row id first, to find the row again when it
     // is deleted; it is not a field of the record.
-    const bool mitRowid = n > 0 && std::string(sqlite3_column_name(*st, 0)) == "wx_rowid";
+    const bool mitRowid = n > 0 && std::string(sql::f().column_name(*st, 0)) == "wx_rowid";
     const int erste = mitRowid ? 1 : 0;
 
     std::vector<std::string> spalten;
-    for (int i = erste; i < n; ++i) spalten.emplace_back(sqlite3_column_name(*st, i));
+    for (int i = erste; i < n; ++i) spalten.emplace_back(sql::f().column_name(*st, i));
     std::vector<std::vector<Wert>> zeilen;
     std::vector<int64_t> rowids;
     int rc;
-    while ((rc = sqlite3_step(*st)) == SQLITE_ROW) {
+    while ((rc = sql::f().step(*st)) == SQLITE_ROW) {
         std::vector<Wert> zeile;
         zeile.reserve(static_cast<size_t>(n - erste));
         for (int i = erste; i < n; ++i) zeile.push_back(spaltenWert(*st, i));
         zeilen.push_back(std::move(zeile));
-        rowids.push_back(mitRowid ? sqlite3_column_int64(*st, 0) : -1);
+        rowids.push_back(mitRowid ? sql::f().column_int64(*st, 0) : -1);
     }
     if (rc != SQLITE_DONE) {
-        fehler_ = sqlite3_errmsg(db_);
+        fehler_ = sql::f().errmsg(db_);
         return false;
     }
     spalten_ = std::move(spalten);
@@ -247,11 +255,7 @@ bool Datenverbindung::lese(const std::string& sql) {
 
 bool Datenverbindung::refresh() {
     // Always from the file as it is now, even if it was replaced meanwhile.
-    if (db_) {
-        sqlite3_close_v2(db_);
-        db_ = nullptr;
-        offeneDatei_.clear();
-    }
+    schliesseDatei();
     if (!oeffneDatei()) return false;
     if (trimme(RecordSource).empty()) {
         fehler_ = "Keine Datenquelle angegeben";
@@ -425,17 +429,17 @@ bool Datenverbindung::anhaengen(const std::vector<std::pair<std::string, Wert>>&
     {
         Anweisung st(db_, sql);
         if (!st.ok()) {
-            fehler_ = sqlite3_errmsg(db_);
+            fehler_ = sql::f().errmsg(db_);
             return false;
         }
         int nr = 1;
         for (const auto& f : felder) st.binde(nr++, f.second);
-        if (sqlite3_step(*st) != SQLITE_DONE) {
-            fehler_ = sqlite3_errmsg(db_);
+        if (sql::f().step(*st) != SQLITE_DONE) {
+            fehler_ = sql::f().errmsg(db_);
             return false;
         }
     }
-    const int64_t rowid = sqlite3_last_insert_rowid(db_);
+    const int64_t rowid = sql::f().last_insert_rowid(db_);
 
     // Read the row back as the file holds it (defaults, type affinity) and put
     // its fields into the columns of the set; fields the set does not have are
@@ -443,10 +447,10 @@ bool Datenverbindung::anhaengen(const std::vector<std::pair<std::string, Wert>>&
     std::vector<Wert> zeile(spalten_.size());
     Anweisung st(db_, "SELECT * FROM " + bezeichner(tabelle) + " WHERE rowid = ?");
     if (st.ok()) {
-        sqlite3_bind_int64(*st, 1, rowid);
-        if (sqlite3_step(*st) == SQLITE_ROW) {
-            for (int i = 0; i < sqlite3_column_count(*st); ++i) {
-                const int s = spalte(sqlite3_column_name(*st, i));
+        sql::f().bind_int64(*st, 1, rowid);
+        if (sql::f().step(*st) == SQLITE_ROW) {
+            for (int i = 0; i < sql::f().column_count(*st); ++i) {
+                const int s = spalte(sql::f().column_name(*st, i));
                 if (s >= 0 && zeile[static_cast<size_t>(s)].istNull())
                     zeile[static_cast<size_t>(s)] = spaltenWert(*st, i);
             }
@@ -482,15 +486,15 @@ bool Datenverbindung::loeschen() {
     if (rowids_[z] >= 0) {
         Anweisung st(db_, "DELETE FROM " + bezeichner(tabelle) + " WHERE rowid = ?");
         if (!st.ok()) {
-            fehler_ = sqlite3_errmsg(db_);
+            fehler_ = sql::f().errmsg(db_);
             return false;
         }
-        sqlite3_bind_int64(*st, 1, rowids_[z]);
-        if (sqlite3_step(*st) != SQLITE_DONE) {
-            fehler_ = sqlite3_errmsg(db_);
+        sql::f().bind_int64(*st, 1, rowids_[z]);
+        if (sql::f().step(*st) != SQLITE_DONE) {
+            fehler_ = sql::f().errmsg(db_);
             return false;
         }
-        geaendert = sqlite3_changes(db_);
+        geaendert = sql::f().changes(db_);
     } else {
         // A query source does not carry row ids: delete one row of the table
         // whose fields equal those of the record ("IS" also matches empty ones).
@@ -503,16 +507,16 @@ bool Datenverbindung::loeschen() {
         Anweisung st(db_, "DELETE FROM " + bezeichner(tabelle) + " WHERE rowid = (SELECT rowid FROM " +
                               bezeichner(tabelle) + " WHERE " + bedingung + " LIMIT 1)");
         if (!st.ok()) {
-            fehler_ = sqlite3_errmsg(db_);
+            fehler_ = sql::f().errmsg(db_);
             return false;
         }
         int nr = 1;
         for (const auto& w : zeilen_[z]) st.binde(nr++, w);
-        if (sqlite3_step(*st) != SQLITE_DONE) {
-            fehler_ = sqlite3_errmsg(db_);
+        if (sql::f().step(*st) != SQLITE_DONE) {
+            fehler_ = sql::f().errmsg(db_);
             return false;
         }
-        geaendert = sqlite3_changes(db_);
+        geaendert = sql::f().changes(db_);
     }
     if (geaendert == 0) {
         fehler_ = "Der Datensatz steht nicht mehr in der Tabelle";
@@ -528,9 +532,7 @@ bool Datenverbindung::loeschen() {
 }
 
 void Datenverbindung::schliessen() {
-    if (db_) sqlite3_close_v2(db_);
-    db_ = nullptr;
-    offeneDatei_.clear();
+    schliesseDatei();
     DatabaseName.clear();
     RecordSource.clear();
     aktuelleAbfrage_.clear();

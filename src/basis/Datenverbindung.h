@@ -10,13 +10,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
 #include <variant>
 #include <vector>
 
-struct sqlite3;
+#include "basis/SqliteBibliothek.h"
 
 namespace wx {
 
@@ -92,12 +93,16 @@ public:
     // Removes the current record from the table and from the set.
     bool loeschen();
     void schliessen();
+    // Closes the file but keeps the records: searching and walking them goes
+    // on, and the next refresh or filter opens the file again.
+    void schliesseDatei();
 
 private:
     bool oeffneDatei();
     bool lese(const std::string& sql);
     std::string tabellenName() const;
 
+    std::optional<sql::Halter> bibliothek_;  // SQLite, held while the file is open
     sqlite3* db_ = nullptr;
     std::string offeneDatei_;
     std::string fehler_;

@@ -110,6 +110,11 @@ public:
     // ---- word source ----
     bool oeffneWortDatenbank(const std::string& pfad);
     bool setzeWortFilter();
+    // Opens and filters the spelling database as oeffneWortDatenbank and
+    // setzeWortFilter do, then closes the file: the records stay in memory.
+    // False when the database cannot be read; gefiltert tells whether the
+    // filter could be applied.
+    bool ladeWortDatenbank(const std::string& pfad, bool& gefiltert);
     // Chooses the next word into aktWort, aktKontext, aktParaphrase; false
     // when the filtered list has no word.
     bool waehleWort();

@@ -1,7 +1,7 @@
 // The open high-score database of MeisterFrm, for the database helpers.
 #pragma once
 
-#include <sqlite3.h>
+#include "basis/SqliteBibliothek.h"
 
 #include <string>
 #include <vector>
@@ -11,6 +11,7 @@
 namespace wx {
 
 struct MeisterFrm::MeisterDb {
+    sql::Halter bibliothek;  // SQLite, loaded while the list is open
     sqlite3* db = nullptr;
     bool transaktion = false;
     int code = SQLITE_OK;                // first failure, SQLITE_OK while none
@@ -19,6 +20,8 @@ struct MeisterFrm::MeisterDb {
 
     ~MeisterDb();
     bool ok() const { return code == SQLITE_OK; }
+    // False, with the reason noted, when SQLite could not be loaded.
+    bool bereit();
     // Notes a failure once (the first one counts); true when rc is no failure.
     bool pruefe(int rc, bool schreiben);
     bool ausfuehren(const char* sql);

@@ -29,14 +29,14 @@ constexpr int kWarteMs = 1000;
 // A prepared statement that finalizes itself.
 class Befehl {
 public:
-    Befehl(sqlite3* db, const char* sql) { sqlite3_prepare_v2(db, sql, -1, &st_, nullptr); }
-    ~Befehl() { sqlite3_finalize(st_); }
+    Befehl(sqlite3* db, const char* sql) { sql::f().prepare_v2(db, sql, -1, &st_, nullptr); }
+    ~Befehl() { sql::f().finalize(st_); }
     Befehl(const Befehl&) = delete;
     Befehl& operator=(const Befehl&) = delete;
     sqlite3_stmt* operator*() const { return st_; }
     explicit operator bool() const { return st_ != nullptr; }
     void text(int nr, const std::string& s) {
-        sqlite3_bind_text(st_, nr, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+        sql::f().bind_text(st_, nr, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
     }
 
 private:
@@ -62,7 +62,14 @@ std::string meisterFehlerText(int code, bool schreiben) {
 }
 
 MeisterFrm::MeisterDb::~MeisterDb() {
-    if (db) sqlite3_close_v2(db);
+    if (db) sql::f().close_v2(db);
+}
+
+bool MeisterFrm::MeisterDb::bereit() {
+    if (bibliothek.geladen()) return true;
+    code = SQLITE_CANTOPEN;
+    fehler = bibliothek.fehler();
+    return false;
 }
 
 bool MeisterFrm::MeisterDb::pruefe(int rc, bool schreiben) {
@@ -75,7 +82,7 @@ bool MeisterFrm::MeisterDb::pruefe(int rc, bool schreiben) {
 }
 
 bool MeisterFrm::MeisterDb::ausfuehren(const char* sql) {
-    return ok() && pruefe(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), true);
+    return ok() && pruefe(sql::f().exec(db, sql, nullptr, nullptr, nullptr), true);
 }
 
 std::string MeisterFrm::dateiName() const {
@@ -96,10 +103,12 @@ std::string MeisterFrm::heuteAlsText() {
 bool MeisterFrm::oeffneMeisterTabelle() {
     MstDb = std::make_unique<MeisterDb>();
     auto& m = *MstDb;
-    const int rc = sqlite3_open_v2(dateiName().c_str(), &m.db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (!m.bereit()) return false;
+    const int rc =
+        sql::f().open_v2(dateiName().c_str(), &m.db,
+                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (!m.pruefe(rc, true)) return false;
-    sqlite3_busy_timeout(m.db, kWarteMs);
+    sql::f().busy_timeout(m.db, kWarteMs);
     // The write lock first: nobody may change the list between counting and
     // writing.
     if (!m.ausfuehren("BEGIN IMMEDIATE")) return false;
@@ -115,12 +124,14 @@ bool MeisterFrm::oeffneMeisterListe() {
     std::error_code ec;
     // No file yet: nobody has entered the list, it is empty.
     if (!std::filesystem::exists(datei, ec)) return true;
-    const int rc = sqlite3_open_v2(datei.c_str(), &m.db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (!m.bereit()) return false;
+    const int rc =
+        sql::f().open_v2(datei.c_str(), &m.db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
     if (!m.pruefe(rc, false)) return false;
-    sqlite3_busy_timeout(m.db, kWarteMs);
+    sql::f().busy_timeout(m.db, kWarteMs);
     Befehl gibt(m.db, "SELECT 1 FROM sqlite_master WHERE type='table' AND name='Punkte'");
-    if (!gibt) return m.pruefe(sqlite3_errcode(m.db), false);
-    const int schritt = sqlite3_step(*gibt);
+    if (!gibt) return m.pruefe(sql::f().errcode(m.db), false);
+    const int schritt = sql::f().step(*gibt);
     if (schritt == SQLITE_DONE) return true;  // no table yet: an empty list
     if (!m.pruefe(schritt, false)) return false;
 
@@ -128,14 +139,14 @@ bool MeisterFrm::oeffneMeisterListe() {
     Befehl liste(m.db, (std::string("SELECT Name, Datum, Punkte FROM Punkte WHERE Programm='") + kProgramm +
                         "' ORDER BY [Punkte] DESC, rowid")
                            .c_str());
-    if (!liste) return m.pruefe(sqlite3_errcode(m.db), false);
+    if (!liste) return m.pruefe(sql::f().errcode(m.db), false);
     int r;
-    while ((r = sqlite3_step(*liste)) == SQLITE_ROW) {
+    while ((r = sql::f().step(*liste)) == SQLITE_ROW) {
         auto text = [&](int i) {
-            const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(*liste, i));
+            const auto* p = reinterpret_cast<const char*>(sql::f().column_text(*liste, i));
             return p ? std::string(p) : std::string();
         };
-        const int64_t punkte = sqlite3_column_int64(*liste, 2);
+        const int64_t punkte = sql::f().column_int64(*liste, 2);
         m.zeilen.push_back(
             {text(0), kProgramm, text(1),
              static_cast<int32_t>(std::clamp<int64_t>(punkte, std::numeric_limits<int32_t>::min(),
@@ -149,10 +160,10 @@ void MeisterFrm::schliesseMeisterDb() {
     auto& m = *MstDb;
     if (m.db && m.transaktion) {
         if (m.ok()) {
-            if (!m.pruefe(sqlite3_exec(m.db, "COMMIT", nullptr, nullptr, nullptr), true))
-                sqlite3_exec(m.db, "ROLLBACK", nullptr, nullptr, nullptr);
+            if (!m.pruefe(sql::f().exec(m.db, "COMMIT", nullptr, nullptr, nullptr), true))
+                sql::f().exec(m.db, "ROLLBACK", nullptr, nullptr, nullptr);
         } else {
-            sqlite3_exec(m.db, "ROLLBACK", nullptr, nullptr, nullptr);
+            sql::f().exec(m.db, "ROLLBACK", nullptr, nullptr, nullptr);
         }
     }
     Fehler = m.fehler;
@@ -163,21 +174,21 @@ int16_t MeisterFrm::zaehleEintraege(const MeisterEintrag& eintrag) {
     auto& m = *MstDb;
     if (!m.ok()) return 0;
     Befehl b(m.db, "SELECT COUNT(*) FROM Punkte WHERE Programm = ?");
-    if (!b) return m.pruefe(sqlite3_errcode(m.db), true), 0;
+    if (!b) return m.pruefe(sql::f().errcode(m.db), true), 0;
     b.text(1, eintrag.Programm);
-    const int rc = sqlite3_step(*b);
+    const int rc = sql::f().step(*b);
     if (!m.pruefe(rc, true)) return 0;
-    return static_cast<int16_t>(std::min<int64_t>(sqlite3_column_int64(*b, 0), 32767));
+    return static_cast<int16_t>(std::min<int64_t>(sql::f().column_int64(*b, 0), 32767));
 }
 
 int32_t MeisterFrm::kleinstePunkte(const MeisterEintrag& eintrag) {
     auto& m = *MstDb;
     if (!m.ok()) return 0;
     Befehl b(m.db, "SELECT MIN(Punkte) FROM Punkte WHERE Programm = ?");
-    if (!b) return m.pruefe(sqlite3_errcode(m.db), true), 0;
+    if (!b) return m.pruefe(sql::f().errcode(m.db), true), 0;
     b.text(1, eintrag.Programm);
-    if (!m.pruefe(sqlite3_step(*b), true)) return 0;
-    return static_cast<int32_t>(sqlite3_column_int64(*b, 0));
+    if (!m.pruefe(sql::f().step(*b), true)) return 0;
+    return static_cast<int32_t>(sql::f().column_int64(*b, 0));
 }
 
 void MeisterFrm::fuegeEintragHinzu(const MeisterEintrag& eintrag) {
@@ -185,14 +196,14 @@ void MeisterFrm::fuegeEintragHinzu(const MeisterEintrag& eintrag) {
     if (!m.ok()) return;
     Befehl b(m.db, "INSERT INTO Punkte (Name, Programm, Datum, Punkte) VALUES (?, ?, ?, ?)");
     if (!b) {
-        m.pruefe(sqlite3_errcode(m.db), true);
+        m.pruefe(sql::f().errcode(m.db), true);
         return;
     }
     b.text(1, eintrag.Name);
     b.text(2, eintrag.Programm);
     b.text(3, eintrag.Datum);
-    sqlite3_bind_int64(*b, 4, eintrag.Punkte);
-    m.pruefe(sqlite3_step(*b), true);
+    sql::f().bind_int64(*b, 4, eintrag.Punkte);
+    m.pruefe(sql::f().step(*b), true);
 }
 
 void MeisterFrm::loescheEintrag(const MeisterEintrag& eintrag, int32_t p) {
@@ -203,12 +214,12 @@ void MeisterFrm::loescheEintrag(const MeisterEintrag& eintrag, int32_t p) {
              "DELETE FROM Punkte WHERE rowid = (SELECT rowid FROM Punkte WHERE Programm = ? AND Punkte = ? "
              "ORDER BY rowid LIMIT 1)");
     if (!b) {
-        m.pruefe(sqlite3_errcode(m.db), true);
+        m.pruefe(sql::f().errcode(m.db), true);
         return;
     }
     b.text(1, eintrag.Programm);
-    sqlite3_bind_int64(*b, 2, p);
-    m.pruefe(sqlite3_step(*b), true);
+    sql::f().bind_int64(*b, 2, p);
+    m.pruefe(sql::f().step(*b), true);
 }
 
 bool MeisterFrm::trageMeisterEin(const MeisterEintrag& eintrag) {

@@ -34,6 +34,9 @@ public:
     // form is merely put on the screen.
     virtual void zeigeModal(Form& form) = 0;
     virtual void zeigeModeless(Form& form) = 0;
+    // The form will be shown soon: a platform may draw its pictures ahead
+    // while the game goes on with its start-up.
+    virtual void bereiteVor(const Form&) {}
 
     // Bring the screen up to date with the models now ("repaint at once").
     virtual void jetztZeichnen() = 0;

@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QSize>
 #include <string>
+#include <vector>
 
 namespace wxqt {
 
@@ -25,6 +26,23 @@ QImage leeresBild(QSize groesse);
 // metafile without the renderer shows a plain placeholder. Results are kept
 // by name and size.
 QPixmap bildFuer(const std::string& bild, QSize box, bool strecken, double skala, qreal dpr);
+
+// A picture a window is going to show, to be drawn ahead of time.
+struct BildAuftrag {
+    std::string bild;
+    QSize box;
+    bool strecken = false;
+    double skala = 1;
+    qreal dpr = 1;
+};
+
+// Draws these pictures on a helper thread while the caller goes on; bildFuer
+// with the same arguments then takes the result over, waiting for it if it
+// is not done yet.
+void bilderVorbereiten(std::vector<BildAuftrag> auftraege);
+// Waits for the helper thread; pictures drawn ahead and not yet taken are
+// kept like any other.
+void vorbereitungAbwarten();
 
 // Number of pictures kept, and forgetting them (after a change of scale).
 int bilderImSpeicher();

@@ -121,6 +121,7 @@ void FormFenster::baue() {
     for (auto& mb : menues_) anwendenMenue(mb, true);
     abgleichenFenster(true);
     abgleichenTimer();
+    vorbereitungAbwarten();
 }
 
 void FormFenster::baueMenue(QMenu* menue, wx::MenuEintrag& m) {
@@ -206,7 +207,7 @@ QWidget* FormFenster::erzeuge(wx::Steuerelement& s) {
     return new QWidget(eltern);
 }
 
-QRect FormFenster::pixelRechteck(const wx::Steuerelement& s) const {
+QRect FormFenster::pixelRechteck(const wx::Steuerelement& s, double skala_) {
     const double ax = wx::Form::absLeft(s), ay = wx::Form::absTop(s);
     double cx = 0, cy = 0;
     if (s.container) {

@@ -27,6 +27,8 @@ class QtPlattform;
 
 class FormFenster : public QDialog {
 public:
+    // Where a control lies in its parent at a scale, in pixels.
+    static QRect pixelRechteck(const wx::Steuerelement& s, double skala);
     FormFenster(QtPlattform& plattform, wx::Form& form, double skala, QWidget* eltern);
     ~FormFenster() override;
 
@@ -98,7 +100,7 @@ private:
     void abgleichenTimer();
     void abgleichenFenster(bool alles);
     void rettetFokus(QWidget* vorher);
-    QRect pixelRechteck(const wx::Steuerelement& s) const;
+    QRect pixelRechteck(const wx::Steuerelement& s) const { return pixelRechteck(s, skala_); }
     void ordneAn();
     void skaliereNachGroesse();
     int menueHoehe() const;

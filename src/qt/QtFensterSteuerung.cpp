@@ -18,6 +18,7 @@
 #include <cstdlib>
 
 #include "forms/Form.h"
+#include "qt/Bilder.h"
 #include "qt/FormFenster.h"
 #include "qt/HilfeFenster.h"
 #include "basis/Zeichen.h"
@@ -181,6 +182,21 @@ void QtPlattform::zeigeModeless(wx::Form& form) {
     FormFenster& f = sichereFenster(form);
     f.abgleichen();
     zeigeFenster(f, false);
+}
+
+void QtPlattform::bereiteVor(const wx::Form& form) {
+    if (beendet_ || fenster(form)) return;
+    // What the window's first build will ask for: built-in pictures, and
+    // picture files on images that are visible.
+    const qreal dpr = qApp->devicePixelRatio();
+    std::vector<BildAuftrag> auftraege;
+    for (const wx::Steuerelement* s : form.steuerelemente) {
+        if (s->art != wx::Art::Image || s->bild.empty()) continue;
+        if (!s->visible && s->bild.front() != '@') continue;
+        auftraege.push_back(
+            {s->bild, FormFenster::pixelRechteck(*s, skala_).size(), s->strecken, skala_, dpr});
+    }
+    bilderVorbereiten(std::move(auftraege));
 }
 
 int QtPlattform::abgleichen() {

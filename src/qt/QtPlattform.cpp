@@ -14,6 +14,7 @@
 #include <chrono>
 #include <cmath>
 
+#include "qt/Bilder.h"
 #include "qt/FormFenster.h"
 #include "qt/HilfeFenster.h"
 #include "qt/Schriften.h"
@@ -40,6 +41,8 @@ QtPlattform::~QtPlattform() {
     // Dialogs were made after the windows they belong to: delete them first.
     for (auto it = fenster_.rbegin(); it != fenster_.rend(); ++it) delete *it;
     fenster_.clear();
+    // No picture may still be drawn once the application is gone.
+    vergissBilder();
 }
 
 double QtPlattform::startSkala() const {

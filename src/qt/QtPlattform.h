@@ -64,6 +64,7 @@ public:
     wx::Datum heute() override;
     void zeigeModal(wx::Form& form) override;
     void zeigeModeless(wx::Form& form) override;
+    void bereiteVor(const wx::Form& form) override;
     void jetztZeichnen() override;
     void beginnePause() override;
     void schlafe(double sekunden) override;

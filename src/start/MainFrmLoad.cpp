@@ -52,14 +52,16 @@ bool MainFrm::Form_Load() {
     ladeRadBilder();
     RadPos = 0;
     RadImg[0].visible = true;
+    // The wheel and the unit's picture are drawn beside the rest of the start-up.
+    plattform().bereiteVor(*this);
 
-    if (!oeffneWortDatenbank(g.AppPfad + "\\Kelmo-D.mdb")) {
+    bool gefiltert = false;
+    if (!ladeWortDatenbank(g.AppPfad + "\\Kelmo-D.mdb", gefiltert)) {
         g.MeldungsText = std::string("Die Rechtschreib-Datenbank \"Kelmo-D.mdb\"\r") +
                          "fehlt oder kann nicht gelesen werden.\r" + "Wirbelix wird beendet.";
         spiel.zeigeMeldung(g.MeldungsText, "&OK", "", "Laufzeitfehler");
         return false;
     }
-    const bool gefiltert = setzeWortFilter();
 
     g.HintergrundFarben = kHintergrundFarben;
     g.SchriftFarben = kSchriftFarben;

@@ -205,6 +205,16 @@ bool MainFrm::oeffneWortDatenbank(const std::string& pfad) {
     return phr.refresh();
 }
 
+bool MainFrm::ladeWortDatenbank(const std::string& pfad, bool& gefiltert) {
+    if (!oeffneWortDatenbank(pfad)) return false;
+    gefiltert = setzeWortFilter();
+    // The game reads the database only here: the records stay in memory,
+    // the file and SQLite can go.
+    rdb.schliesseDatei();
+    phr.schliesseDatei();
+    return true;
+}
+
 bool MainFrm::setzeWortFilter() {
     auto& info = spiel.dateiInfoFrm();
     std::string filter = g.KlassenFeld + "=TRUE";

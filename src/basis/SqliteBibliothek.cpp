@@ -1,0 +1,65 @@
+#include "basis/SqliteBibliothek.h"
+
+#include <dlfcn.h>
+
+#include <atomic>
+#include <mutex>
+
+namespace wx::sql {
+
+namespace {
+
+constexpr const char* kBibliothek = "libsqlite3.so.0";
+
+std::mutex sperre;
+std::weak_ptr<const Funktionen> geteilt;
+// The same functions for the calls, set while the library is loaded.
+std::atomic<const Funktionen*> aktuell{nullptr};
+
+}  // namespace
+
+Halter::Halter() {
+    std::lock_guard<std::mutex> lock(sperre);
+    f_ = geteilt.lock();
+    if (f_) return;
+    void* h = dlopen(kBibliothek, RTLD_NOW | RTLD_LOCAL);
+    if (!h) {
+        const char* grund = dlerror();
+        fehler_ = std::string("Die Datenbank-Bibliothek \"") + kBibliothek +
+                  "\" kann nicht geladen werden: " + (grund ? grund : "unbekannter Grund");
+        return;
+    }
+    auto f = std::make_unique<Funktionen>();
+    bool vollstaendig = true;
+#define WX_SQLITE_LADEN(name)                                                  \
+    f->name = reinterpret_cast<decltype(f->name)>(dlsym(h, "sqlite3_" #name)); \
+    vollstaendig = vollstaendig && f->name != nullptr;
+    WX_SQLITE_FUNKTIONEN(WX_SQLITE_LADEN)
+#undef WX_SQLITE_LADEN
+    if (!vollstaendig) {
+        dlclose(h);
+        fehler_ = std::string("Die Datenbank-Bibliothek \"") + kBibliothek + "\" ist zu alt.";
+        return;
+    }
+    // The last holder to go closes the library; a new holder meanwhile
+    // simply loads it again.
+    f_ = std::shared_ptr<const Funktionen>(f.release(), [h](const Funktionen* p) {
+        const Funktionen* erwartet = p;
+        aktuell.compare_exchange_strong(erwartet, nullptr);
+        delete p;
+        dlclose(h);
+    });
+    geteilt = f_;
+    aktuell = f_.get();
+}
+
+const Funktionen& f() { return *aktuell.load(std::memory_order_acquire); }
+
+bool istGeladen() {
+    void* h = dlopen(kBibliothek, RTLD_NOW | RTLD_NOLOAD);
+    if (!h) return false;
+    dlclose(h);
+    return true;
+}
+
+}  // namespace wx::sql
