@@ -7,8 +7,10 @@
 #include <limits>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 namespace fs = std::filesystem;
 
@@ -132,10 +134,11 @@ std::string findeDatei(const std::string& pfad) {
     std::error_code ec;
     if (fs::exists(p, ec)) return p;
     // Walk the path part by part and match each part without regard to case.
-    std::stringstream teile(p);
-    std::string teil;
     fs::path aktuell = p.starts_with("/") ? fs::path("/") : fs::path(".");
-    while (std::getline(teile, teil, '/')) {
+    for (size_t anfang = 0; anfang <= p.size();) {
+        const size_t ende = std::min(p.find('/', anfang), p.size());
+        const std::string teil = p.substr(anfang, ende - anfang);
+        anfang = ende + 1;
         if (teil.empty()) continue;
         fs::path kandidat = aktuell / teil;
         if (!fs::exists(kandidat, ec)) {
@@ -163,16 +166,44 @@ bool dateiVorhanden(const std::string& pfad) {
     return fs::is_regular_file(findeDatei(pfad), ec);
 }
 
-std::optional<std::vector<std::string>> leseAnsiZeilen(const std::string& pfad) {
-    std::ifstream in(findeDatei(pfad), std::ios::binary);
-    if (!in) return std::nullopt;
-    std::vector<std::string> zeilen;
-    std::string zeile;
-    while (std::getline(in, zeile)) {
-        if (!zeile.empty() && zeile.back() == '\r') zeile.pop_back();
-        zeilen.push_back(ausAnsi(zeile));
+std::optional<std::string> leseDatei(const std::string& pfad) {
+    const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::string inhalt;
+    char puffer[1 << 14];
+    for (;;) {
+        const ssize_t n = ::read(fd, puffer, sizeof puffer);
+        if (n > 0) {
+            inhalt.append(puffer, static_cast<size_t>(n));
+        } else if (n == 0) {
+            break;
+        } else if (errno != EINTR) {  // e.g. a folder of that name
+            ::close(fd);
+            return std::nullopt;
+        }
     }
-    if (in.bad()) return std::nullopt;  // not readable, e.g. a folder of that name
+    ::close(fd);
+    return inhalt;
+}
+
+std::vector<std::string> teileZeilen(std::string_view inhalt) {
+    std::vector<std::string> zeilen;
+    while (!inhalt.empty()) {
+        const size_t lf = inhalt.find('\n');
+        std::string_view zeile = inhalt.substr(0, lf);
+        if (lf != std::string_view::npos && !zeile.empty() && zeile.back() == '\r') zeile.remove_suffix(1);
+        zeilen.emplace_back(zeile);
+        if (lf == std::string_view::npos) break;
+        inhalt.remove_prefix(lf + 1);
+    }
+    return zeilen;
+}
+
+std::optional<std::vector<std::string>> leseAnsiZeilen(const std::string& pfad) {
+    const auto inhalt = leseDatei(findeDatei(pfad));
+    if (!inhalt) return std::nullopt;
+    std::vector<std::string> zeilen = teileZeilen(*inhalt);
+    for (auto& z : zeilen) z = ausAnsi(z);
     return zeilen;
 }
 
@@ -183,10 +214,20 @@ size_t abschnittsAnfang(const std::vector<std::string>& zeilen, std::string_view
 }
 
 bool schreibeAnsiZeilen(const std::string& pfad, const std::vector<std::string>& zeilen) {
-    std::ofstream out(findeDatei(pfad), std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    for (const auto& z : zeilen) out << nachAnsi(z) << "\r\n";
-    return static_cast<bool>(out);
+    std::string inhalt;
+    for (const auto& z : zeilen) inhalt += nachAnsi(z) + "\r\n";
+    const int fd = ::open(findeDatei(pfad).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    std::string_view rest = inhalt;
+    bool ok = true;
+    while (ok && !rest.empty()) {
+        const ssize_t n = ::write(fd, rest.data(), rest.size());
+        if (n > 0)
+            rest.remove_prefix(static_cast<size_t>(n));
+        else if (n < 0 && errno != EINTR)
+            ok = false;
+    }
+    return ::close(fd) == 0 && ok;
 }
 
 }  // namespace wx

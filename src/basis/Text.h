@@ -44,6 +44,12 @@ bool dateiVorhanden(const std::string& pfad);
 // The lines of a framework text file, decoded from Windows-1252, line ends
 // removed; nothing when the file cannot be opened.
 std::optional<std::vector<std::string>> leseAnsiZeilen(const std::string& pfad);
+// The bytes of a file as they are; nullopt when it cannot be read (missing,
+// a folder, no permission). Plain system calls: reading a few small files
+// at start-up should not pull in the stream library.
+std::optional<std::string> leseDatei(const std::string& pfad);
+// Lines split at LF, a CR before it dropped; no empty line after a last LF.
+std::vector<std::string> teileZeilen(std::string_view inhalt);
 // Index of the first line after the INI section header (a line that is
 // exactly the header); zeilen.size() when the section is missing.
 size_t abschnittsAnfang(const std::vector<std::string>& zeilen, std::string_view kopf);

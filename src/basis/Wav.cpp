@@ -1,9 +1,12 @@
 #include "basis/Wav.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <fstream>
 
 namespace wx {
 
@@ -97,17 +100,23 @@ std::optional<WavKopf> leseWavKopf(std::string_view datei) {
 }
 
 std::optional<WavKopf> leseWavKopfAusDatei(const std::string& pfad) {
-    std::ifstream in(pfad, std::ios::binary);
-    if (!in) return std::nullopt;
-    in.seekg(0, std::ios::end);
-    const std::streamoff ende = in.tellg();
-    if (ende < 0) return std::nullopt;
-    return leseKopf(uint64_t(ende), [&](uint64_t pos, size_t n, unsigned char* ziel) -> size_t {
-        in.clear();
-        in.seekg(std::streamoff(pos));
-        in.read(reinterpret_cast<char*>(ziel), std::streamsize(n));
-        return size_t(std::max<std::streamsize>(in.gcount(), 0));
-    });
+    const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat st {};
+    std::optional<WavKopf> kopf;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        kopf = leseKopf(uint64_t(st.st_size), [&](uint64_t pos, size_t n, unsigned char* ziel) -> size_t {
+            size_t gelesen = 0;
+            while (gelesen < n) {
+                const ssize_t k = ::pread(fd, ziel + gelesen, n - gelesen, off_t(pos + gelesen));
+                if (k <= 0) break;
+                gelesen += size_t(k);
+            }
+            return gelesen;
+        });
+    }
+    ::close(fd);
+    return kopf;
 }
 
 }  // namespace wx

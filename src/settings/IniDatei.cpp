@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 
 namespace wx {
@@ -48,31 +47,8 @@ bool ordnerAufPlatte(const std::string& datei) {
 
 }  // namespace
 
-std::optional<std::string> leseRoh(const std::string& pfad) {
-    std::ifstream in(pfad, std::ios::binary);
-    if (!in) return std::nullopt;
-    // read() turns a failing read (a folder of that name) into the bad bit;
-    // a stream-buffer iterator would throw instead.
-    std::string inhalt;
-    char puffer[1 << 14];
-    while (in.read(puffer, sizeof puffer) || in.gcount() > 0)
-        inhalt.append(puffer, static_cast<size_t>(in.gcount()));
-    if (in.bad()) return std::nullopt;
-    return inhalt;
-}
+std::optional<std::string> leseRoh(const std::string& pfad) { return leseDatei(pfad); }
 
-std::vector<std::string> teileZeilen(std::string_view inhalt) {
-    std::vector<std::string> zeilen;
-    while (!inhalt.empty()) {
-        const size_t lf = inhalt.find('\n');
-        std::string_view zeile = inhalt.substr(0, lf);
-        if (lf != std::string_view::npos && !zeile.empty() && zeile.back() == '\r') zeile.remove_suffix(1);
-        zeilen.emplace_back(zeile);
-        if (lf == std::string_view::npos) break;
-        inhalt.remove_prefix(lf + 1);
-    }
-    return zeilen;
-}
 
 std::string schreibeAbschnittNeu(std::string_view alt, std::string_view kopf,
                                  const std::vector<std::string>& eintraege) {

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "basis/Text.h"
 #include "fenster/EinstellFrm.h"
 
 namespace wx {
@@ -19,8 +20,6 @@ namespace wx {
 // The bytes of a file; nothing when it cannot be read.
 std::optional<std::string> leseRoh(const std::string& pfad);
 
-// The lines of a file's bytes, each without its line end (LF or CR LF).
-std::vector<std::string> teileZeilen(std::string_view inhalt);
 
 // The new text of an INI file: the lines up to and including the header
 // line (exactly kopf), then the given entry lines, then a line of one blank,
