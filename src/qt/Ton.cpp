@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QLibrary>
 #include <QThread>
+#include <sys/stat.h>
 #include <algorithm>
 #include <cstdio>
 #include <memory>
@@ -55,6 +56,21 @@ TonAusgabe* ladeTonModul() {
 }
 
 }  // namespace
+
+bool tonServerDenkbar() {
+    const QByteArray liste = qgetenv("PULSE_SERVER").simplified();
+    // Unset: libpulse finds its server by its own rules (configuration, the
+    // X display, the user's runtime folder, starting one).
+    if (liste.isEmpty()) return true;
+    for (QByteArray eintrag : liste.split(' ')) {
+        if (eintrag.startsWith("unix:")) eintrag = eintrag.mid(5);
+        // A network address, or an entry bound to a machine ("{id}..."): maybe.
+        if (!eintrag.startsWith('/')) return true;
+        struct stat st {};
+        if (::stat(eintrag.constData(), &st) == 0 && S_ISSOCK(st.st_mode)) return true;
+    }
+    return false;
+}
 
 // Lives on the audio thread; everything it does happens there. Loads the
 // sound module with the first sound that is to be heard.
@@ -141,7 +157,7 @@ void Ton::spiele(const QString& datei) {
         startZeit_ = std::chrono::steady_clock::now();
         dauerMs_ = kopf ? kopf->dauerMs() : 0;
     }
-    if (!kopf) {
+    if (!kopf || !tonServerDenkbar()) {
         // Silent; it still ends the sound before.
         if (spieler_)
             QMetaObject::invokeMethod(

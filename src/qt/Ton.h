@@ -37,6 +37,7 @@ public:
     void schliesse();
 
     // Whether the audio thread has been started (the audio stack is loaded).
+    // It is not when PULSE_SERVER names only sockets that are not there.
     bool geladen() const { return faden_ != nullptr; }
 
 private:
@@ -57,6 +58,12 @@ private:
 };
 
 // Length of a PCM wave file in milliseconds from its header; 0 if unknown.
+// Whether a sound could be heard at all. Qt's audio output on Linux is
+// PulseAudio's (PipeWire serves the same protocol). When PULSE_SERVER names
+// only local sockets and none of them is there, nothing can answer, and
+// loading the audio stack just to learn that would be wasted.
+bool tonServerDenkbar();
+
 int wavDauerMs(const QString& datei);
 
 }  // namespace wxqt

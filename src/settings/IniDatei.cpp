@@ -49,7 +49,6 @@ bool ordnerAufPlatte(const std::string& datei) {
 
 std::optional<std::string> leseRoh(const std::string& pfad) { return leseDatei(pfad); }
 
-
 std::string schreibeAbschnittNeu(std::string_view alt, std::string_view kopf,
                                  const std::vector<std::string>& eintraege) {
     const auto zeilen = teileZeilen(alt);

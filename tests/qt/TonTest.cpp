@@ -18,7 +18,11 @@
 #include <atomic>
 #include <cmath>
 #include <csignal>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 #include <vector>
 
 #include "qt/QtPlattform.h"
@@ -250,20 +254,84 @@ bool geladen(const char* name) {
 // Seen when the test program started, before any sound.
 bool g_stapelAmAnfang = false;
 
-TEST(OhneTon, TheAudioStackIsLoadedOnlyByTheFirstSound) {
+// A unix socket at a path that refuses connections: there, but nobody answers.
+class StillerSocket {
+public:
+    explicit StillerSocket(const QString& pfad) : pfad_(QFile::encodeName(pfad)) {
+        fd_ = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un a{};
+        a.sun_family = AF_UNIX;
+        std::strncpy(a.sun_path, pfad_.constData(), sizeof a.sun_path - 1);
+        gebunden_ = fd_ >= 0 && ::bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+    }
+    ~StillerSocket() {
+        if (fd_ >= 0) ::close(fd_);
+        ::unlink(pfad_.constData());
+    }
+    bool gebunden() const { return gebunden_; }
+
+private:
+    QByteArray pfad_;
+    int fd_ = -1;
+    bool gebunden_ = false;
+};
+
+TEST(OhneTon, ASoundServerIsThinkableUnlessPulseServerNamesOnlyMissingSockets) {
+    QTemporaryDir ordner;
+    const QString sock = ordner.filePath("native");
+    StillerSocket da(sock);
+    ASSERT_TRUE(da.gebunden());
+    const QByteArray vorher = qgetenv("PULSE_SERVER");
+    struct Fall {
+        QByteArray wert;
+        bool denkbar;
+    };
+    const Fall faelle[] = {
+        {"", true},  // libpulse's own rules apply
+        {"unix:/nonexistent/native", false},
+        {"/nonexistent/native", false},
+        {"  unix:/nonexistent/a   /nonexistent/b ", false},
+        {"unix:/nonexistent/a unix:" + QFile::encodeName(sock), true},
+        {QFile::encodeName(sock), true},
+        {"unix:" + QFile::encodeName(ordner.path()), false},  // a folder, not a socket
+        {"tcp:localhost:4713", true},
+        {"{0123abcd}unix:/nonexistent/native", true},
+        {"localhost", true},
+    };
+    for (const Fall& f : faelle) {
+        qputenv("PULSE_SERVER", f.wert);
+        EXPECT_EQ(tonServerDenkbar(), f.denkbar) << "PULSE_SERVER=\"" << f.wert.constData() << '"';
+    }
+    qputenv("PULSE_SERVER", vorher);
+}
+
+TEST(OhneTon, TheAudioStackIsLoadedOnlyByASoundThatCouldBeHeard) {
     ASSERT_FALSE(g_stapelAmAnfang) << "the program itself links the audio stack";
     QTemporaryDir ordner;
     const QString wav = ordner.filePath("KURZ.WAV");
     schreibeSinus(wav, 0.1, 880);
+    const QByteArray vorher = qgetenv("PULSE_SERVER");
     Ton ton(nullptr);
-    EXPECT_FALSE(ton.geladen());
     ton.spiele(ordner.filePath("FEHLT.WAV"));
     EXPECT_FALSE(ton.geladen()) << "a missing wave needs no audio";
+
+    // The test's PULSE_SERVER names a socket that is not there.
+    ton.spiele(wav);
+    EXPECT_FALSE(ton.geladen()) << "no server can answer";
+    ton.warteAufEnde();
+    EXPECT_FALSE(geladen("libQt6Multimedia"));
+
+    // A socket that is there: only the audio stack can tell whether a
+    // server answers on it.
+    StillerSocket da(ordner.filePath("native"));
+    ASSERT_TRUE(da.gebunden());
+    qputenv("PULSE_SERVER", "unix:" + QFile::encodeName(ordner.filePath("native")));
     ton.spiele(wav);
     EXPECT_TRUE(ton.geladen());
     ton.warteAufEnde();
     EXPECT_TRUE(geladen("libwirbelix-ton.so"));
     EXPECT_TRUE(geladen("libQt6Multimedia"));
+    qputenv("PULSE_SERVER", vorher);
 }
 
 }  // namespace
