@@ -1,6 +1,7 @@
 // Wirbelix: the learning framework starts the game with its launch text on
 // the command line; the game's folder holds the framework's files.
 #include <QApplication>
+#include <malloc.h>
 #include <cstdio>
 #include <string>
 
@@ -10,6 +11,10 @@
 #include "qt/QtPlattform.h"
 
 int main(int argc, char** argv) {
+    // One heap for all threads: the helpers (pictures at start-up, sound)
+    // are short or idle, and memory they free is then the main thread's to
+    // reuse instead of staying in an arena of their own.
+    mallopt(M_ARENA_MAX, 1);
     const QByteArray bildschirmfoto = qgetenv("WIRBELIX_SCREENSHOT");
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
