@@ -231,6 +231,7 @@ private:
     // choice does not walk across played words one by one.
     struct WortIndex;
     std::shared_ptr<WortIndex> wortIndex_;
+    void richteWortQuellenEin(const std::string& pfad);
 };
 
 // Name of the exercise unit's picture for a unit code ("LIP_" -> "BST_LIP.GIF").

@@ -27,6 +27,9 @@ QImage leeresBild(QSize groesse);
 // by name and size.
 QPixmap bildFuer(const std::string& bild, QSize box, bool strecken, double skala, qreal dpr);
 
+// The sizes a window's icon is drawn at.
+constexpr int kSymbolGroessen[] = {16, 32, 64};
+
 // A picture a window is going to show, to be drawn ahead of time.
 struct BildAuftrag {
     std::string bild;

@@ -62,8 +62,8 @@ FormFenster::FormFenster(QtPlattform& plattform, wx::Form& form, double skala, Q
     }
     if (!form.symbol.empty()) {
         QIcon symbol;
-        for (int seite : {16, 32, 64})
-            symbol.addPixmap(QPixmap::fromImage(zeichneEingebaut(form.symbol, QSize(seite, seite))));
+        for (int seite : kSymbolGroessen)
+            symbol.addPixmap(bildFuer(form.symbol, QSize(seite, seite), true, 1, 1));
         setWindowIcon(symbol);
     }
     skalierTimer_ = new QTimer(this);

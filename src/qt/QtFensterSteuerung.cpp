@@ -190,6 +190,8 @@ void QtPlattform::bereiteVor(const wx::Form& form) {
     // picture files on images that are visible.
     const qreal dpr = qApp->devicePixelRatio();
     std::vector<BildAuftrag> auftraege;
+    if (!form.symbol.empty())
+        for (int seite : kSymbolGroessen) auftraege.push_back({form.symbol, QSize(seite, seite), true, 1, 1});
     for (const wx::Steuerelement* s : form.steuerelemente) {
         if (s->art != wx::Art::Image || s->bild.empty()) continue;
         if (!s->visible && s->bild.front() != '@') continue;

@@ -192,27 +192,36 @@ struct MainFrm::WortIndex {
     }
 };
 
-bool MainFrm::oeffneWortDatenbank(const std::string& pfad) {
+void MainFrm::richteWortQuellenEin(const std::string& pfad) {
     g.nWoerter = 0;
     wortIndex_.reset();
     // The game only reads the spelling database; it belongs to the framework.
     rdb.ReadOnly = phr.ReadOnly = true;
-    rdb.DatabaseName = pfad;
+    rdb.DatabaseName = phr.DatabaseName = pfad;
     rdb.RecordSource = "WortListe";
-    if (!rdb.refresh()) return false;
-    phr.DatabaseName = pfad;
     phr.RecordSource = "SemSynt";
-    return phr.refresh();
+}
+
+bool MainFrm::oeffneWortDatenbank(const std::string& pfad) {
+    richteWortQuellenEin(pfad);
+    return rdb.refresh() && phr.refresh();
 }
 
 bool MainFrm::ladeWortDatenbank(const std::string& pfad, bool& gefiltert) {
-    if (!oeffneWortDatenbank(pfad)) return false;
-    gefiltert = setzeWortFilter();
+    richteWortQuellenEin(pfad);
+    // Only the unit's words are read. The whole list is read only when
+    // that fails, to tell a database without a word list (the "missing"
+    // message) from one without the unit (the "no words" message).
+    bool gelesen = phr.refresh();
+    if (gelesen) {
+        gefiltert = setzeWortFilter();
+        if (!gefiltert) gelesen = rdb.refresh();
+    }
     // The game reads the database only here: the records stay in memory,
     // the file and SQLite can go.
     rdb.schliesseDatei();
     phr.schliesseDatei();
-    return true;
+    return gelesen;
 }
 
 bool MainFrm::setzeWortFilter() {
