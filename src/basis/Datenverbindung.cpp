@@ -199,9 +199,9 @@ bool Datenverbindung::oeffneDatei() {
         sqlite3* db = nullptr;
         const int rc = sql::f().open_v2(name.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
         if (rc == SQLITE_OK) {
-            // Read the file through the memory map: the whole word list is
-            // read at start-up, and this spares copying every page.
-            sql::f().exec(db, "PRAGMA mmap_size=268435456", nullptr, nullptr, nullptr);
+            // The file is read with plain reads: the game reads a few dozen
+            // pages once, and a memory map would cost more to set up and
+            // to take down than copying them.
             db_ = db;
             offeneDatei_ = datei;
             bibliothek_ = std::move(bibliothek);

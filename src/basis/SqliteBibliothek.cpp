@@ -22,7 +22,9 @@ Halter::Halter() {
     std::lock_guard<std::mutex> lock(sperre);
     f_ = geteilt.lock();
     if (f_) return;
-    void* h = dlopen(kBibliothek, RTLD_NOW | RTLD_LOCAL);
+    // Lazy binding: of SQLite's imports only those the game's reads call
+    // are looked up.
+    void* h = dlopen(kBibliothek, RTLD_LAZY | RTLD_LOCAL);
     if (!h) {
         const char* grund = dlerror();
         fehler_ = std::string("Die Datenbank-Bibliothek \"") + kBibliothek +

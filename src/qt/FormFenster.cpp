@@ -264,9 +264,10 @@ void FormFenster::anwenden(Bindung& b, const wx::Anzeige* alt) {
         }
         case Art::Image: {
             if (lage) w->setGeometry(pixelRechteck(s));
-            // A picture file on a hidden image (the wheel's other segments) is
-            // drawn when the image is first shown, not at start-up.
-            const bool aufschieben = !s.visible && !s.bild.empty() && s.bild.front() != '@';
+            // A hidden image (the wheel's other segments, the hidden picture
+            // sources of the lamps and the meter) is drawn when it is first
+            // shown, not at start-up.
+            const bool aufschieben = !s.visible && !s.bild.empty();
             if (lage || anders(&S::bild) || anders(&S::strecken)) b.bildGemalt = false;
             // Showing it again costs nothing once its picture is in place.
             if (!aufschieben && !b.bildGemalt) {

@@ -186,15 +186,15 @@ void QtPlattform::zeigeModeless(wx::Form& form) {
 
 void QtPlattform::bereiteVor(const wx::Form& form) {
     if (beendet_ || fenster(form)) return;
-    // What the window's first build will ask for: built-in pictures, and
-    // picture files on images that are visible.
+    // What the window's first build will ask for: the window icon and the
+    // pictures of the images that are visible.
     const qreal dpr = qApp->devicePixelRatio();
     std::vector<BildAuftrag> auftraege;
     if (!form.symbol.empty())
         for (int seite : kSymbolGroessen) auftraege.push_back({form.symbol, QSize(seite, seite), true, 1, 1});
     for (const wx::Steuerelement* s : form.steuerelemente) {
         if (s->art != wx::Art::Image || s->bild.empty()) continue;
-        if (!s->visible && s->bild.front() != '@') continue;
+        if (!s->visible) continue;
         auftraege.push_back(
             {s->bild, FormFenster::pixelRechteck(*s, skala_).size(), s->strecken, skala_, dpr});
     }

@@ -84,7 +84,7 @@ TEST(Hauptfenster, ResizingScalesTheWholeLayoutKeepingItsProportions) {
     EXPECT_EQ(f.skala(), 2.0);
     EXPECT_EQ(drehen->geometry(), QRect(24, 648, 178, 62));
     EXPECT_EQ(drehen->font().pixelSize(), 32);
-    EXPECT_EQ(s.widget<BildWidget>(s.main().LampeRotImg)->bild().size(), QSize(52, 52));
+    EXPECT_EQ(s.widget<BildWidget>(s.main().WortRatenLampe)->bild().size(), QSize(50, 50));
     EXPECT_DOUBLE_EQ(s.plattform.skala(), 2.0) << "new windows follow the main window";
 }
 

@@ -34,7 +34,7 @@ TEST(Vorbereitung, TheWindowShowsThePicturesDrawnAheadAsTheyWouldBeDrawnByIt) {
         spiel.starte("|Version=4;Class=D;TeskFeldName=LIP_;LupenFlag=0;nSpieler=1;Mia;mia;|", inst.pfad()));
     vorbereitungAbwarten();
     const int vorab = bilderImSpeicher();
-    EXPECT_GE(vorab, 12) << "the wheel, the unit's picture, the built-in ones and the icon";
+    EXPECT_GE(vorab, 9) << "the wheel, the unit's picture, the visible built-in ones and the icon";
 
     // Gone from the disk: the window can only show them if it takes them over.
     fs::remove(rad);
@@ -56,8 +56,18 @@ TEST(Vorbereitung, TheWindowShowsThePicturesDrawnAheadAsTheyWouldBeDrawnByIt) {
     ASSERT_NE(einheit, nullptr);
     EXPECT_FALSE(einheit->bild().isNull());
     EXPECT_FALSE(f.windowIcon().isNull());
-    // At most the one lamp that was switched after the helper started is new.
-    EXPECT_LE(bilderImSpeicher(), vorab + 1);
+    // New are only the pictures set after the helper started: the lamps'
+    // and the meter's.
+    EXPECT_LE(bilderImSpeicher(), vorab + 2);
+    // The hidden picture sources of the lamps and the meter are never shown
+    // themselves: nothing is drawn for them.
+    auto& m = spiel.mainFrm();
+    for (const wx::Steuerelement* quelle :
+         {&m.LampeGruenImg, &m.LampeRotImg, &m.vuRestZeitEinImg, &m.vuRestZeitAusImg}) {
+        auto* w = dynamic_cast<BildWidget*>(f.widgetVon(*quelle));
+        ASSERT_NE(w, nullptr) << quelle->name;
+        EXPECT_TRUE(w->bild().isNull()) << quelle->name;
+    }
 }
 
 }  // namespace
