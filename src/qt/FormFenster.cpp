@@ -60,12 +60,6 @@ FormFenster::FormFenster(QtPlattform& plattform, wx::Form& form, double skala, Q
         setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                        Qt::WindowCloseButtonHint);
     }
-    if (!form.symbol.empty()) {
-        QIcon symbol;
-        for (int seite : kSymbolGroessen)
-            symbol.addPixmap(bildFuer(form.symbol, QSize(seite, seite), true, 1, 1));
-        setWindowIcon(symbol);
-    }
     skalierTimer_ = new QTimer(this);
     skalierTimer_->setSingleShot(true);
     skalierTimer_->setInterval(40);
@@ -80,6 +74,14 @@ FormFenster::FormFenster(QtPlattform& plattform, wx::Form& form, double skala, Q
     }
     baue();
     if (nurFarbe_) flaeche_->hide();
+}
+
+void FormFenster::setzeSymbol() {
+    if (form_.symbol.empty() || symbolGesetzt_) return;
+    QIcon symbol;
+    for (int seite : kSymbolGroessen) symbol.addPixmap(bildFuer(form_.symbol, QSize(seite, seite), true, 1, 1));
+    setWindowIcon(symbol);
+    symbolGesetzt_ = true;
 }
 
 QPaintEngine* FormFenster::paintEngine() const { return nurFarbe_ ? nullptr : QDialog::paintEngine(); }
@@ -121,7 +123,6 @@ void FormFenster::baue() {
     for (auto& mb : menues_) anwendenMenue(mb, true);
     abgleichenFenster(true);
     abgleichenTimer();
-    vorbereitungAbwarten();
 }
 
 void FormFenster::baueMenue(QMenu* menue, wx::MenuEintrag& m) {

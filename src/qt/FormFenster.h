@@ -37,6 +37,9 @@ public:
     // Applies what changed in the model since the last call and returns the
     // number of controls whose widget was touched.
     int abgleichen();
+    // The window icon, for the window manager and the task bar. Set once the
+    // window is on the screen: nothing in the window waits for it.
+    void setzeSymbol();
 
     // Redraws the whole layout and its fonts at another scale.
     void setzeSkala(double skala);
@@ -112,6 +115,7 @@ private:
     bool veraenderlich_;
     bool aussenMass_;
     bool nurFarbe_ = false;
+    bool symbolGesetzt_ = false;
     QMenuBar* leiste_ = nullptr;
     QWidget* flaeche_ = nullptr;
     QTimer* skalierTimer_ = nullptr;

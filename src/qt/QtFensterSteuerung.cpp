@@ -128,6 +128,10 @@ void QtPlattform::zeigeFenster(FormFenster& f, bool modal) {
     }
     f.setProperty("wx_gezeigt", true);
     f.show();
+    // The icon is the last the helper draws ahead; what it drew and the
+    // window did not ask for is kept with the other pictures.
+    f.setzeSymbol();
+    vorbereitungAbwarten();
     // Enter answers with the default button, wherever the focus was left the
     // last time, unless the game puts the focus somewhere itself.
     if (!f.form().fokus)
@@ -186,18 +190,19 @@ void QtPlattform::zeigeModeless(wx::Form& form) {
 
 void QtPlattform::bereiteVor(const wx::Form& form) {
     if (beendet_ || fenster(form)) return;
-    // What the window's first build will ask for: the window icon and the
-    // pictures of the images that are visible.
+    // What the window's first build will ask for, the pictures of the images
+    // that are visible; then the window icon, which is set once the window
+    // is on the screen.
     const qreal dpr = qApp->devicePixelRatio();
     std::vector<BildAuftrag> auftraege;
-    if (!form.symbol.empty())
-        for (int seite : kSymbolGroessen) auftraege.push_back({form.symbol, QSize(seite, seite), true, 1, 1});
     for (const wx::Steuerelement* s : form.steuerelemente) {
         if (s->art != wx::Art::Image || s->bild.empty()) continue;
         if (!s->visible) continue;
         auftraege.push_back(
             {s->bild, FormFenster::pixelRechteck(*s, skala_).size(), s->strecken, skala_, dpr});
     }
+    if (!form.symbol.empty())
+        for (int seite : kSymbolGroessen) auftraege.push_back({form.symbol, QSize(seite, seite), true, 1, 1});
     bilderVorbereiten(std::move(auftraege));
 }
 
