@@ -52,7 +52,12 @@ bool MainFrm::Form_Load() {
     ladeRadBilder();
     RadPos = 0;
     RadImg[0].visible = true;
-    // The wheel and the unit's picture are drawn beside the rest of the start-up.
+    // Both lamps off and the guess-time meter at rest: their pictures are
+    // then known as well, and all of them are drawn beside the rest of the
+    // start-up.
+    setzeLampe(0, false);
+    setzeLampe(1, false);
+    initVuRestZeit();
     plattform().bereiteVor(*this);
 
     bool gefiltert = false;
@@ -82,9 +87,6 @@ bool MainFrm::Form_Load() {
     EnergTimer.enabled = true;
     benenneSpielzeit();
     FehlVersuche = 0;
-    setzeLampe(0, false);
-    setzeLampe(1, false);
-    initVuRestZeit();
     switchVuRestZeit(g.RatezeitBegrenzen != 0);
     schalteMenues(true);
     drehenBtn.enabled = true;
