@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QPainter>
 #include <future>
+#include <chrono>
 #include <thread>
 #include <utility>
 
@@ -114,6 +115,13 @@ QPixmap bildFuer(const std::string& bild, QSize box, bool strecken, double skala
     pm.setDevicePixelRatio(dpr);
     s.insert(schluessel, pm);
     return pm;
+}
+
+bool bildInArbeit(const std::string& bild, QSize box, bool strecken, double skala, qreal dpr) {
+    if (bild.empty() || box.isEmpty()) return false;
+    const auto& v = vorbereitung();
+    const auto it = v.bilder.constFind(schluesselFuer(bild, box, strecken, skala, dpr));
+    return it != v.bilder.constEnd() && it->bild.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
 }
 
 void bilderVorbereiten(std::vector<BildAuftrag> auftraege) {

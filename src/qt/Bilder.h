@@ -21,6 +21,9 @@ QImage zeichneEingebaut(const std::string& name, QSize groesse);
 // A transparent image of a pixel size, to draw on.
 QImage leeresBild(QSize groesse);
 
+// True while the helper thread is still drawing this picture ahead.
+bool bildInArbeit(const std::string& bild, QSize box, bool strecken, double skala, qreal dpr);
+
 // The picture of an image control: stretched onto the box, or at its own size
 // times the scale. A picture file that cannot be read shows nothing; a
 // metafile without the renderer shows a plain placeholder. Results are kept

@@ -76,6 +76,16 @@ FormFenster::FormFenster(QtPlattform& plattform, wx::Form& form, double skala, Q
     if (nurFarbe_) flaeche_->hide();
 }
 
+void FormFenster::reicheBilderNach() {
+    for (Bindung& b : bindungen_) {
+        if (!b.bildOffen) continue;
+        const QRect r = pixelRechteck(*b.s);
+        static_cast<BildWidget*>(b.w)->setzeBild(
+            bildFuer(b.s->bild, r.size(), b.s->strecken, skala_, devicePixelRatioF()));
+        b.bildOffen = false;
+    }
+}
+
 void FormFenster::setzeSymbol() {
     if (form_.symbol.empty() || symbolGesetzt_) return;
     QIcon symbol;
@@ -273,8 +283,12 @@ void FormFenster::anwenden(Bindung& b, const wx::Anzeige* alt) {
             // Showing it again costs nothing once its picture is in place.
             if (!aufschieben && !b.bildGemalt) {
                 const QRect r = pixelRechteck(s);
-                static_cast<BildWidget*>(w)->setzeBild(
-                    bildFuer(s.bild, r.size(), s.strecken, skala_, devicePixelRatioF()));
+                // A window not yet on the screen need not wait for a picture
+                // the helper is still drawing: it gets it once it is shown.
+                b.bildOffen = !isVisible() && bildInArbeit(s.bild, r.size(), s.strecken, skala_, devicePixelRatioF());
+                if (!b.bildOffen)
+                    static_cast<BildWidget*>(w)->setzeBild(
+                        bildFuer(s.bild, r.size(), s.strecken, skala_, devicePixelRatioF()));
                 b.bildGemalt = true;
             }
             break;

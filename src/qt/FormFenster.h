@@ -40,6 +40,10 @@ public:
     // The window icon, for the window manager and the task bar. Set once the
     // window is on the screen: nothing in the window waits for it.
     void setzeSymbol();
+    // Hands the images the pictures that were still being drawn ahead when
+    // the window was built, waiting for them if need be. Before the first
+    // paint: a window on the screen never shows an image without its picture.
+    void reicheBilderNach();
 
     // Redraws the whole layout and its fonts at another scale.
     void setzeSkala(double skala);
@@ -82,6 +86,7 @@ private:
         QWidget* w;
         wx::Anzeige zuletzt;      // what the widget shows
         bool bildGemalt = false;  // images: the widget holds the picture of zuletzt
+        bool bildOffen = false;   // images: that picture is still being drawn ahead
     };
     struct MenueBindung {
         wx::MenuEintrag* m;

@@ -128,8 +128,11 @@ void QtPlattform::zeigeFenster(FormFenster& f, bool modal) {
     }
     f.setProperty("wx_gezeigt", true);
     f.show();
-    // The icon is the last the helper draws ahead; what it drew and the
-    // window did not ask for is kept with the other pictures.
+    // The window is on the screen; before it is first painted, its images
+    // get the pictures the helper was still drawing. The icon is the last
+    // the helper draws ahead; what it drew and the window did not ask for is
+    // kept with the other pictures.
+    f.reicheBilderNach();
     f.setzeSymbol();
     vorbereitungAbwarten();
     // Enter answers with the default button, wherever the focus was left the

@@ -32,6 +32,10 @@ QtPlattform::QtPlattform(Optionen optionen) : optionen_(std::move(optionen)) {
     qApp->installEventFilter(this);
     meldeGrafikenAlsBilder();
     setzeStil();
+    // The menu stays in the window on every desktop, where the layout has
+    // room for it: no global menu bar, and no question on the session bus
+    // whether the desktop has one.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     skala_ = optionen_.startSkala > 0 ? optionen_.startSkala : startSkala();
     neuSaeen();
 }

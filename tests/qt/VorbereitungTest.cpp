@@ -1,10 +1,18 @@
 // The main window's pictures are drawn on a helper thread during the
 // start-up. The window must show exactly what the GUI thread would have
-// drawn, and must not draw them a second time.
+// drawn, and must not draw them a second time; it is built without waiting
+// for them, and shown with them.
 #include <QApplication>
 #include <QImage>
+#include <sys/stat.h>
+
+#include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <future>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <thread>
 
 #include "FrontTest.h"
 #include "qt/Bilder.h"
@@ -59,15 +67,94 @@ TEST(Vorbereitung, TheWindowShowsThePicturesDrawnAheadAsTheyWouldBeDrawnByIt) {
     // The lamps and the meter were drawn ahead as well; new is at most the
     // meter's picture when the guess time is limited.
     EXPECT_LE(bilderImSpeicher(), vorab + 1);
+    // On the screen, every visible image has its picture, whether it was
+    // ready when the window was built or not.
+    auto& m = spiel.mainFrm();
+    for (const wx::Steuerelement* s : m.steuerelemente) {
+        if (s->art != wx::Art::Image || !s->visible || s->bild.empty()) continue;
+        auto* w = dynamic_cast<BildWidget*>(f.widgetVon(*s));
+        ASSERT_NE(w, nullptr) << s->name;
+        EXPECT_FALSE(w->bild().isNull()) << s->name << "(" << s->index << ")";
+    }
     // The hidden picture sources of the lamps and the meter are never shown
     // themselves: nothing is drawn for them.
-    auto& m = spiel.mainFrm();
     for (const wx::Steuerelement* quelle :
          {&m.LampeGruenImg, &m.LampeRotImg, &m.vuRestZeitEinImg, &m.vuRestZeitAusImg}) {
         auto* w = dynamic_cast<BildWidget*>(f.widgetVon(*quelle));
         ASSERT_NE(w, nullptr) << quelle->name;
         EXPECT_TRUE(w->bild().isNull()) << quelle->name;
     }
+}
+
+// One picture from a file.
+struct BildFrm : wx::Form {
+    wx::Steuerelement Bild;
+    explicit BildFrm(wx::Plattform& p, const std::string& datei) : Form(p, "BildFrm") {
+        width = 3000;
+        height = 2000;
+        auto& b = neu(Bild, wx::Art::Image, "Bild", nullptr, 300, 300, 825, 600);
+        b.bild = datei;
+        b.strecken = true;
+    }
+};
+
+TEST(Vorbereitung, AWindowIsBuiltWithoutWaitingForAPictureAndGetsItBeforeItIsPainted) {
+    // The picture comes through a pipe: the helper is stuck reading it until
+    // the test writes it, after the window is built (or after ten seconds,
+    // when building had to wait for it).
+    wx::test::TestInstallation inst;
+    const fs::path rohr = fs::path(inst.pfad()) / "langsam.gif";
+    ASSERT_EQ(mkfifo(rohr.c_str(), 0600), 0);
+    std::ifstream gif(WIRBELIX_GRAFIK "/BST_LIP.GIF", std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(gif)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(bytes.empty());
+    std::promise<void> gebaut;
+    std::thread schreiber([&bytes, &rohr, fertig = gebaut.get_future()] {
+        fertig.wait_for(std::chrono::seconds(10));
+        std::ofstream(rohr, std::ios::binary) << bytes;
+    });
+
+    vergissBilder();
+    QtPlattform p(testOptionen());
+    BildFrm form(p, rohr.string());
+    p.bereiteVor(form);
+    auto fenster = std::make_unique<FormFenster>(p, form, 1.0, nullptr);
+    auto* bild = dynamic_cast<BildWidget*>(fenster->widgetVon(form.Bild));
+    ASSERT_NE(bild, nullptr);
+    EXPECT_TRUE(bild->bild().isNull()) << "building waited for the picture";
+    gebaut.set_value();
+
+    fenster->reicheBilderNach();
+    EXPECT_EQ(bild->bild().size(), QSize(55, 40)) << "no picture before the first paint";
+    schreiber.join();
+    fenster.reset();
+    vergissBilder();
+}
+
+TEST(Vorbereitung, AShownWindowHasThePictureThatWasLateWhenItWasBuilt) {
+    wx::test::TestInstallation inst;
+    const fs::path rohr = fs::path(inst.pfad()) / "langsam.gif";
+    ASSERT_EQ(mkfifo(rohr.c_str(), 0600), 0);
+    std::ifstream gif(WIRBELIX_GRAFIK "/BST_LIP.GIF", std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(gif)), std::istreambuf_iterator<char>());
+    // Written a little after the window is asked for: built by then, not yet done.
+    std::thread schreiber([&bytes, &rohr] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        std::ofstream(rohr, std::ios::binary) << bytes;
+    });
+
+    vergissBilder();
+    {
+        QtPlattform p(testOptionen());
+        BildFrm form(p, rohr.string());
+        p.bereiteVor(form);
+        form.zeigeModeless();
+        auto* bild = dynamic_cast<BildWidget*>(p.fenster(form)->widgetVon(form.Bild));
+        ASSERT_NE(bild, nullptr);
+        EXPECT_EQ(bild->bild().size(), QSize(55, 40)) << "shown without its picture";
+        schreiber.join();
+    }
+    vergissBilder();
 }
 
 }  // namespace
