@@ -4,7 +4,9 @@
 // for them, and shown with them.
 #include <QApplication>
 #include <QImage>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -98,63 +100,68 @@ struct BildFrm : wx::Form {
     }
 };
 
-TEST(Vorbereitung, AWindowIsBuiltWithoutWaitingForAPictureAndGetsItBeforeItIsPainted) {
-    // The picture comes through a pipe: the helper is stuck reading it until
-    // the test writes it, after the window is built (or after ten seconds,
-    // when building had to wait for it).
+// A picture that comes through a pipe: the helper thread reading it is held
+// up until the test writes it.
+class LangsamesBild : public ::testing::Test {
+protected:
     wx::test::TestInstallation inst;
-    const fs::path rohr = fs::path(inst.pfad()) / "langsam.gif";
-    ASSERT_EQ(mkfifo(rohr.c_str(), 0600), 0);
-    std::ifstream gif(WIRBELIX_GRAFIK "/BST_LIP.GIF", std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(gif)), std::istreambuf_iterator<char>());
-    ASSERT_FALSE(bytes.empty());
-    std::promise<void> gebaut;
-    std::thread schreiber([&bytes, &rohr, fertig = gebaut.get_future()] {
-        fertig.wait_for(std::chrono::seconds(10));
-        std::ofstream(rohr, std::ios::binary) << bytes;
-    });
+    fs::path rohr;
+    std::string bytes;
+    std::thread schreiber;
 
-    vergissBilder();
+    void SetUp() override {
+        rohr = fs::path(inst.pfad()) / "langsam.gif";
+        ASSERT_EQ(mkfifo(rohr.c_str(), 0600), 0);
+        std::ifstream gif(WIRBELIX_GRAFIK "/BST_LIP.GIF", std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(gif), std::istreambuf_iterator<char>());
+        ASSERT_FALSE(bytes.empty());
+        vergissBilder();
+    }
+    void TearDown() override {
+        // A writer still waiting for a reader (the test ended early) gets one.
+        const int fd = ::open(rohr.c_str(), O_RDONLY | O_NONBLOCK);
+        if (schreiber.joinable()) schreiber.join();
+        if (fd >= 0) ::close(fd);
+        vergissBilder();
+    }
+    // Writes the picture once `wann` is ready, at the latest after ten seconds.
+    void schreibeWenn(std::shared_future<void> wann) {
+        schreiber = std::thread([this, wann] {
+            wann.wait_for(std::chrono::seconds(10));
+            std::ofstream(rohr, std::ios::binary) << bytes;
+        });
+    }
+};
+
+TEST_F(LangsamesBild, AWindowIsBuiltWithoutWaitingForItAndGetsItBeforeItIsPainted) {
+    std::promise<void> gebaut;
+    schreibeWenn(gebaut.get_future().share());
     QtPlattform p(testOptionen());
     BildFrm form(p, rohr.string());
     p.bereiteVor(form);
-    auto fenster = std::make_unique<FormFenster>(p, form, 1.0, nullptr);
-    auto* bild = dynamic_cast<BildWidget*>(fenster->widgetVon(form.Bild));
+    FormFenster fenster(p, form, 1.0, nullptr);
+    auto* bild = dynamic_cast<BildWidget*>(fenster.widgetVon(form.Bild));
     ASSERT_NE(bild, nullptr);
     EXPECT_TRUE(bild->bild().isNull()) << "building waited for the picture";
     gebaut.set_value();
 
-    fenster->reicheBilderNach();
+    fenster.reicheBilderNach();
     EXPECT_EQ(bild->bild().size(), QSize(55, 40)) << "no picture before the first paint";
-    schreiber.join();
-    fenster.reset();
-    vergissBilder();
 }
 
-TEST(Vorbereitung, AShownWindowHasThePictureThatWasLateWhenItWasBuilt) {
-    wx::test::TestInstallation inst;
-    const fs::path rohr = fs::path(inst.pfad()) / "langsam.gif";
-    ASSERT_EQ(mkfifo(rohr.c_str(), 0600), 0);
-    std::ifstream gif(WIRBELIX_GRAFIK "/BST_LIP.GIF", std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(gif)), std::istreambuf_iterator<char>());
-    // Written a little after the window is asked for: built by then, not yet done.
-    std::thread schreiber([&bytes, &rohr] {
+TEST_F(LangsamesBild, AShownWindowHasItThoughItWasLateWhenTheWindowWasBuilt) {
+    // Written a little after the window is asked for: built by then, not yet shown.
+    schreiber = std::thread([this] {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         std::ofstream(rohr, std::ios::binary) << bytes;
     });
-
-    vergissBilder();
-    {
-        QtPlattform p(testOptionen());
-        BildFrm form(p, rohr.string());
-        p.bereiteVor(form);
-        form.zeigeModeless();
-        auto* bild = dynamic_cast<BildWidget*>(p.fenster(form)->widgetVon(form.Bild));
-        ASSERT_NE(bild, nullptr);
-        EXPECT_EQ(bild->bild().size(), QSize(55, 40)) << "shown without its picture";
-        schreiber.join();
-    }
-    vergissBilder();
+    QtPlattform p(testOptionen());
+    BildFrm form(p, rohr.string());
+    p.bereiteVor(form);
+    form.zeigeModeless();
+    auto* bild = dynamic_cast<BildWidget*>(p.fenster(form)->widgetVon(form.Bild));
+    ASSERT_NE(bild, nullptr);
+    EXPECT_EQ(bild->bild().size(), QSize(55, 40)) << "shown without its picture";
 }
 
 }  // namespace
