@@ -3,8 +3,8 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QPainter>
-#include <future>
 #include <chrono>
+#include <future>
 #include <thread>
 #include <utility>
 
@@ -121,7 +121,8 @@ bool bildInArbeit(const std::string& bild, QSize box, bool strecken, double skal
     if (bild.empty() || box.isEmpty()) return false;
     const auto& v = vorbereitung();
     const auto it = v.bilder.constFind(schluesselFuer(bild, box, strecken, skala, dpr));
-    return it != v.bilder.constEnd() && it->bild.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
+    return it != v.bilder.constEnd() &&
+           it->bild.wait_for(std::chrono::seconds(0)) != std::future_status::ready;
 }
 
 void bilderVorbereiten(std::vector<BildAuftrag> auftraege) {

@@ -79,17 +79,22 @@ FormFenster::FormFenster(QtPlattform& plattform, wx::Form& form, double skala, Q
 void FormFenster::reicheBilderNach() {
     for (Bindung& b : bindungen_) {
         if (!b.bildOffen) continue;
-        const QRect r = pixelRechteck(*b.s);
-        static_cast<BildWidget*>(b.w)->setzeBild(
-            bildFuer(b.s->bild, r.size(), b.s->strecken, skala_, devicePixelRatioF()));
+        setzeBild(b);
         b.bildOffen = false;
     }
+}
+
+void FormFenster::setzeBild(const Bindung& b) {
+    const QRect r = pixelRechteck(*b.s);
+    static_cast<BildWidget*>(b.w)->setzeBild(
+        bildFuer(b.s->bild, r.size(), b.s->strecken, skala_, devicePixelRatioF()));
 }
 
 void FormFenster::setzeSymbol() {
     if (form_.symbol.empty() || symbolGesetzt_) return;
     QIcon symbol;
-    for (int seite : kSymbolGroessen) symbol.addPixmap(bildFuer(form_.symbol, QSize(seite, seite), true, 1, 1));
+    for (int seite : kSymbolGroessen)
+        symbol.addPixmap(bildFuer(form_.symbol, QSize(seite, seite), true, 1, 1));
     setWindowIcon(symbol);
     symbolGesetzt_ = true;
 }
@@ -282,13 +287,11 @@ void FormFenster::anwenden(Bindung& b, const wx::Anzeige* alt) {
             if (lage || anders(&S::bild) || anders(&S::strecken)) b.bildGemalt = false;
             // Showing it again costs nothing once its picture is in place.
             if (!aufschieben && !b.bildGemalt) {
-                const QRect r = pixelRechteck(s);
                 // A window not yet on the screen need not wait for a picture
                 // the helper is still drawing: it gets it once it is shown.
-                b.bildOffen = !isVisible() && bildInArbeit(s.bild, r.size(), s.strecken, skala_, devicePixelRatioF());
-                if (!b.bildOffen)
-                    static_cast<BildWidget*>(w)->setzeBild(
-                        bildFuer(s.bild, r.size(), s.strecken, skala_, devicePixelRatioF()));
+                b.bildOffen = !isVisible() && bildInArbeit(s.bild, pixelRechteck(s).size(), s.strecken,
+                                                           skala_, devicePixelRatioF());
+                if (!b.bildOffen) setzeBild(b);
                 b.bildGemalt = true;
             }
             break;

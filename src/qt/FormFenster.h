@@ -88,6 +88,8 @@ private:
         bool bildGemalt = false;  // images: the widget holds the picture of zuletzt
         bool bildOffen = false;   // images: that picture is still being drawn ahead
     };
+    // Puts the picture of an image's model on its widget.
+    void setzeBild(const Bindung& b);
     struct MenueBindung {
         wx::MenuEintrag* m;
         QAction* a;
