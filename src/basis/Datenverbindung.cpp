@@ -59,19 +59,23 @@ private:
     sqlite3_stmt* st_ = nullptr;
 };
 
-Wert spaltenWert(sqlite3_stmt* st, int i) {
+// Field i of the statement's current row into a cell of the set.
+void leseFeld(sqlite3_stmt* st, int i, Datensaetze& daten, size_t zeile, size_t spalte) {
     switch (sql::f().column_type(st, i)) {
         case SQLITE_INTEGER:
-            return Wert(static_cast<int64_t>(sql::f().column_int64(st, i)));
+            daten.setzeZahl(zeile, spalte, static_cast<int64_t>(sql::f().column_int64(st, i)));
+            break;
         case SQLITE_FLOAT:
-            return Wert(sql::f().column_double(st, i));
+            daten.setzeReal(zeile, spalte, sql::f().column_double(st, i));
+            break;
         case SQLITE_NULL:
-            return Wert();
+            daten.setzeNull(zeile, spalte);
+            break;
         default: {
             // Text, and blobs taken as their bytes.
             const auto* p = static_cast<const char*>(sql::f().column_blob(st, i));
             const int n = sql::f().column_bytes(st, i);
-            return Wert(p ? std::string(p, static_cast<size_t>(n)) : std::string());
+            daten.setzeText(zeile, spalte, p ? std::string_view(p, static_cast<size_t>(n)) : std::string_view());
         }
     }
 }
@@ -95,22 +99,6 @@ bool istAbfrage(const std::string& quelle) {
 }
 
 bool gleichOhneGross(const std::string& a, const std::string& b) { return gross(a) == gross(b); }
-
-// Whole numbers as the key of the find-first index: integers, and reals
-// without a fraction.
-bool ganzzahl(const Wert& w, int64_t& z) {
-    if (const auto* i = std::get_if<int64_t>(&w.roh())) {
-        z = *i;
-        return true;
-    }
-    if (const auto* d = std::get_if<double>(&w.roh())) {
-        if (std::isfinite(*d) && std::floor(*d) == *d && std::fabs(*d) < 9.2e18) {
-            z = static_cast<int64_t>(*d);
-            return true;
-        }
-    }
-    return false;
-}
 
 // A file name as an SQLite URI that opens it read-only and immutable. Every
 // byte outside the plain path characters is escaped, so that "?", "#" or "%"
@@ -228,14 +216,13 @@ bool Datenverbindung::lese(const std::string& sql) {
 
     std::vector<std::string> spalten;
     for (int i = erste; i < n; ++i) spalten.emplace_back(sql::f().column_name(*st, i));
-    std::vector<std::vector<Wert>> zeilen;
+    Datensaetze daten(spalten.size());
     std::vector<int64_t> rowids;
     int rc;
     while ((rc = sql::f().step(*st)) == SQLITE_ROW) {
-        std::vector<Wert> zeile;
-        zeile.reserve(static_cast<size_t>(n - erste));
-        for (int i = erste; i < n; ++i) zeile.push_back(spaltenWert(*st, i));
-        zeilen.push_back(std::move(zeile));
+        daten.neueZeile();
+        const size_t z = daten.zeilen() - 1;
+        for (int i = erste; i < n; ++i) leseFeld(*st, i, daten, z, static_cast<size_t>(i - erste));
         rowids.push_back(mitRowid ? sql::f().column_int64(*st, 0) : -1);
     }
     if (rc != SQLITE_DONE) {
@@ -243,7 +230,9 @@ bool Datenverbindung::lese(const std::string& sql) {
         return false;
     }
     spalten_ = std::move(spalten);
-    zeilen_ = std::move(zeilen);
+    daten.passend();
+    rowids.shrink_to_fit();
+    daten_ = std::move(daten);
     rowids_ = std::move(rowids);
     indizes_.clear();
     pos_ = 0;
@@ -296,7 +285,7 @@ bool Datenverbindung::filtern(const std::string& filter) {
 }
 
 void Datenverbindung::gehePosition(int position1) {
-    const int n = static_cast<int>(zeilen_.size());
+    const int n = recordCount();
     pos_ = position1 < 1 ? 0 : (position1 > n ? n : position1 - 1);
 }
 
@@ -311,7 +300,7 @@ int Datenverbindung::spalte(const std::string& name) const {
 Wert Datenverbindung::feld(const std::string& name) const {
     const int s = spalte(name);
     if (s < 0 || eof()) return Wert();
-    return zeilen_[static_cast<size_t>(pos_)][static_cast<size_t>(s)];
+    return daten_.wert(static_cast<size_t>(pos_), static_cast<size_t>(s));
 }
 
 bool Datenverbindung::findFirst(const std::string& kriterium) {
@@ -341,10 +330,10 @@ bool Datenverbindung::findFirst(const std::string& kriterium) {
     auto [it, neu] = indizes_.try_emplace(s);
     auto& index = it->second;
     if (neu) {
-        index.reserve(zeilen_.size());
-        for (size_t z = 0; z < zeilen_.size(); ++z) {
+        index.reserve(daten_.zeilen());
+        for (size_t z = 0; z < daten_.zeilen(); ++z) {
             int64_t wert;
-            if (ganzzahl(zeilen_[z][static_cast<size_t>(s)], wert))
+            if (daten_.ganzzahl(z, static_cast<size_t>(s), wert))
                 index.try_emplace(wert, static_cast<int>(z));  // keeps the first row
         }
     }
@@ -444,22 +433,22 @@ bool Datenverbindung::anhaengen(const std::vector<std::pair<std::string, Wert>>&
     // Read the row back as the file holds it (defaults, type affinity) and put
     // its fields into the columns of the set; fields the set does not have are
     // dropped, columns the table does not have stay empty.
-    std::vector<Wert> zeile(spalten_.size());
+    const bool warEof = eof();
+    daten_.neueZeile();
+    const size_t z = daten_.zeilen() - 1;
     Anweisung st(db_, "SELECT * FROM " + bezeichner(tabelle) + " WHERE rowid = ?");
     if (st.ok()) {
         sql::f().bind_int64(*st, 1, rowid);
         if (sql::f().step(*st) == SQLITE_ROW) {
             for (int i = 0; i < sql::f().column_count(*st); ++i) {
                 const int s = spalte(sql::f().column_name(*st, i));
-                if (s >= 0 && zeile[static_cast<size_t>(s)].istNull())
-                    zeile[static_cast<size_t>(s)] = spaltenWert(*st, i);
+                if (s >= 0 && daten_.istNull(z, static_cast<size_t>(s)))
+                    leseFeld(*st, i, daten_, z, static_cast<size_t>(s));
             }
         }
     }
-    const bool warEof = eof();
-    zeilen_.push_back(std::move(zeile));
     rowids_.push_back(rowid);
-    if (warEof) pos_ = static_cast<int>(zeilen_.size());
+    if (warEof) pos_ = recordCount();
     indizes_.clear();
     satzStand_ = ++naechsterSatzStand;
     fehler_.clear();
@@ -511,7 +500,7 @@ bool Datenverbindung::loeschen() {
             return false;
         }
         int nr = 1;
-        for (const auto& w : zeilen_[z]) st.binde(nr++, w);
+        for (size_t s = 0; s < daten_.spalten(); ++s) st.binde(nr++, daten_.wert(z, s));
         if (sql::f().step(*st) != SQLITE_DONE) {
             fehler_ = sql::f().errmsg(db_);
             return false;
@@ -523,7 +512,7 @@ bool Datenverbindung::loeschen() {
         return false;
     }
     // The following row moves up into the position: it becomes current.
-    zeilen_.erase(zeilen_.begin() + pos_);
+    daten_.entferneZeile(z);
     rowids_.erase(rowids_.begin() + pos_);
     indizes_.clear();
     satzStand_ = ++naechsterSatzStand;
@@ -537,7 +526,7 @@ void Datenverbindung::schliessen() {
     RecordSource.clear();
     aktuelleAbfrage_.clear();
     spalten_.clear();
-    zeilen_.clear();
+    daten_ = Datensaetze();
     rowids_.clear();
     indizes_.clear();
     pos_ = 0;

@@ -14,29 +14,13 @@
 #include <string>
 #include <unordered_map>
 #include <utility>
-#include <variant>
 #include <vector>
 
+#include "basis/Datensaetze.h"
 #include "basis/SqliteBibliothek.h"
+#include "basis/Wert.h"
 
 namespace wx {
-
-class Wert {
-public:
-    Wert() = default;
-    Wert(int64_t z) : v_(z) {}
-    Wert(double d) : v_(d) {}
-    Wert(std::string s) : v_(std::move(s)) {}
-    Wert(const char* s) : v_(std::string(s)) {}
-
-    bool istNull() const { return std::holds_alternative<std::monostate>(v_); }
-    std::string text() const;  // numbers written in decimal; null gives ""
-    int64_t zahl() const;      // texts read by their leading number; null gives 0
-    const auto& roh() const { return v_; }
-
-private:
-    std::variant<std::monostate, int64_t, double, std::string> v_;
-};
 
 class Datenverbindung {
 public:
@@ -62,15 +46,15 @@ public:
     bool filtern(const std::string& filter);
     const std::string& fehler() const { return fehler_; }
 
-    bool istLeer() const { return zeilen_.empty(); }  // at beginning and end at once
-    bool eof() const { return pos_ >= static_cast<int>(zeilen_.size()); }
+    bool istLeer() const { return daten_.leer(); }  // at beginning and end at once
+    bool eof() const { return pos_ >= recordCount(); }
     void moveFirst() { pos_ = 0; }
-    void moveLast() { pos_ = zeilen_.empty() ? 0 : static_cast<int>(zeilen_.size()) - 1; }
+    void moveLast() { pos_ = daten_.leer() ? 0 : recordCount() - 1; }
     void moveNext() {
         if (!eof()) ++pos_;
     }
     void gehePosition(int position1);  // 1-based
-    int recordCount() const { return static_cast<int>(zeilen_.size()); }
+    int recordCount() const { return static_cast<int>(daten_.zeilen()); }
     int position() const { return pos_; }  // 0-based; recordCount() when past the end
     // A number that changes whenever the record set is read anew or a row is
     // added or removed; no two record sets share one.
@@ -84,7 +68,7 @@ public:
 
     Wert feld(const std::string& name) const;  // of the current record
     Wert feldBei(int zeile, int spalte) const {
-        return zeilen_[static_cast<size_t>(zeile)][static_cast<size_t>(spalte)];
+        return daten_.wert(static_cast<size_t>(zeile), static_cast<size_t>(spalte));
     }
     int spalte(const std::string& name) const;  // -1 if unknown
 
@@ -108,7 +92,7 @@ private:
     std::string fehler_;
     std::string aktuelleAbfrage_;
     std::vector<std::string> spalten_;
-    std::vector<std::vector<Wert>> zeilen_;
+    Datensaetze daten_;
     std::vector<int64_t> rowids_;
     int pos_ = 0;
     uint64_t satzStand_ = 0;
