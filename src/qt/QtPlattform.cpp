@@ -32,6 +32,7 @@ QtPlattform::QtPlattform(Optionen optionen) : optionen_(std::move(optionen)) {
     qApp->installEventFilter(this);
     meldeGrafikenAlsBilder();
     setzeStil();
+    setzeGrundschrift();
     // The menu stays in the window on every desktop, where the layout has
     // room for it: no global menu bar, and no question on the session bus
     // whether the desktop has one.

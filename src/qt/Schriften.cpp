@@ -1,6 +1,7 @@
 #include "qt/Schriften.h"
 
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -74,6 +75,12 @@ QFont qtSchrift(const wx::Schrift& schrift, double skala) {
     // window is enlarged.
     f.setHintingPreference(QFont::PreferVerticalHinting);
     return f;
+}
+
+void setzeGrundschrift() {
+    QFont f = QGuiApplication::font();
+    f.setFamilies(schriftFamilien(QString()));
+    QGuiApplication::setFont(f);
 }
 
 wx::TextGroesse misstText(const std::string& text, const wx::Schrift& schrift) {

@@ -25,6 +25,12 @@ QStringList schriftFamilien(const QString& name);
 // become pixel sizes at 96 dpi, times the scale.
 QFont qtSchrift(const wx::Schrift& schrift, double skala);
 
+// Makes the game's own family the application's font, at the desktop's
+// size: what has no designed font of its own (tool tips, the help pages'
+// plain text) then looks like the rest of the game, and no second font
+// family is opened at start-up.
+void setzeGrundschrift();
+
 // Pixel size of a font of so many points at a scale.
 int pixelGroesse(double punkte, double skala);
 

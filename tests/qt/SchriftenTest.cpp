@@ -1,6 +1,8 @@
 // Which fonts of this system stand in for the Windows fonts of the game's
 // design; the windows and the wheel pictures share the choice.
 #include <QFontInfo>
+#include <QGuiApplication>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include "FrontTest.h"
@@ -52,6 +54,15 @@ TEST(Schriften, TheWindowsGetTheSameFontForBothDesignedFonts) {
     EXPECT_EQ(dialog.families(), schriftFamilien(QStringLiteral("Arial")));
     EXPECT_EQ(QFontInfo(dialog).family(), QFontInfo(arial).family());
     EXPECT_EQ(QFontInfo(dialog).family(), QStringLiteral("Liberation Sans"));
+}
+
+TEST(Schriften, WhatHasNoDesignedFontUsesTheGamesFamilyAtTheDesktopsSize) {
+    const QFont vorher = QGuiApplication::font();
+    setzeGrundschrift();
+    QWidget ohneSchrift;
+    EXPECT_EQ(QFontInfo(ohneSchrift.font()).family().toStdString(), "Liberation Sans");
+    EXPECT_EQ(ohneSchrift.font().pointSizeF(), vorher.pointSizeF());
+    QGuiApplication::setFont(vorher);
 }
 
 }  // namespace
