@@ -93,9 +93,4 @@ void Datensaetze::entferneZeile(std::size_t zeile) {
     --zeilen_;
 }
 
-void Datensaetze::passend() {
-    zellen_.shrink_to_fit();
-    texte_.shrink_to_fit();
-}
-
 }  // namespace wx

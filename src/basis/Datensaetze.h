@@ -40,8 +40,6 @@ public:
     // The following rows move up. The removed row's texts stay in the block
     // until the set is read anew; rows are removed one by one, by hand.
     void entferneZeile(std::size_t zeile);
-    // Gives back what the doubling while reading left unused.
-    void passend();
 
 private:
     enum class Art : uint8_t { Null, Zahl, Real, Text };

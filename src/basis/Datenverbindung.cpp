@@ -230,8 +230,6 @@ bool Datenverbindung::lese(const std::string& sql) {
         return false;
     }
     spalten_ = std::move(spalten);
-    daten.passend();
-    rowids.shrink_to_fit();
     daten_ = std::move(daten);
     rowids_ = std::move(rowids);
     indizes_.clear();

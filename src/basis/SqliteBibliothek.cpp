@@ -43,6 +43,12 @@ Halter::Halter() {
         fehler_ = std::string("Die Datenbank-Bibliothek \"") + kBibliothek + "\" ist zu alt.";
         return;
     }
+    // The game reads a few dozen pages once per connection: no memory set
+    // aside ahead for small allocations or for cached pages, which would
+    // only have to be touched and handed back. This is accepted only before
+    // SQLite's first use in this process.
+    f->config(SQLITE_CONFIG_LOOKASIDE, 0, 0);
+    f->config(SQLITE_CONFIG_PAGECACHE, static_cast<void*>(nullptr), 0, 0);
     // The last holder to go closes the library; a new holder meanwhile
     // simply loads it again.
     f_ = std::shared_ptr<const Funktionen>(f.release(), [h](const Funktionen* p) {

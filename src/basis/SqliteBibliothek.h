@@ -13,7 +13,8 @@ namespace wx::sql {
 
 #define WX_SQLITE_FUNKTIONEN(X)                                                                        \
     X(bind_double)                                                                                     \
-    X(bind_int64) X(bind_null) X(bind_text) X(busy_timeout) X(changes) X(close_v2) X(column_blob)      \
+    X(bind_int64)                                                                                      \
+    X(bind_null) X(bind_text) X(busy_timeout) X(changes) X(close_v2) X(column_blob) X(config)          \
         X(column_bytes) X(column_count) X(column_double) X(column_int64) X(column_name) X(column_text) \
             X(column_type) X(errcode) X(errmsg) X(errstr) X(exec) X(finalize) X(last_insert_rowid)     \
                 X(open_v2) X(prepare_v2) X(step)

@@ -305,8 +305,8 @@ void FormFenster::anwenden(Bindung& b, const wx::Anzeige* alt) {
         case Art::Label: {
             auto* l = static_cast<QLabel*>(w);
             if (lage) l->setGeometry(pixelRechteck(s));
-            if (text) l->setText(anzeigeText(s.caption));
             if (schrift) l->setFont(qtSchrift(s.schrift, skala_));
+            if (text) l->setText(anzeigeText(s.caption));
             if (anders(&S::vorder) || anders(&S::hinter) || anders(&S::transparent)) {
                 QPalette pal = l->palette();
                 pal.setColor(QPalette::WindowText, farbe(s.vorder));
@@ -327,8 +327,8 @@ void FormFenster::anwenden(Bindung& b, const wx::Anzeige* alt) {
         case Art::Button: {
             auto* b = static_cast<QPushButton*>(w);
             if (lage) b->setGeometry(pixelRechteck(s));
-            if (text) b->setText(QString::fromStdString(s.caption));
             if (schrift) b->setFont(qtSchrift(s.schrift, skala_));
+            if (text) b->setText(QString::fromStdString(s.caption));
             if (anders(&S::standardKnopf)) b->setDefault(s.standardKnopf);
             break;
         }
@@ -336,8 +336,8 @@ void FormFenster::anwenden(Bindung& b, const wx::Anzeige* alt) {
         case Art::Option: {
             auto* k = static_cast<QAbstractButton*>(w);
             if (lage) k->setGeometry(pixelRechteck(s));
-            if (text) k->setText(QString::fromStdString(s.caption));
             if (schrift) k->setFont(qtSchrift(s.schrift, skala_));
+            if (text) k->setText(QString::fromStdString(s.caption));
             if (anders(&S::wert)) {
                 const QSignalBlocker still(k);
                 const bool an = s.wert != 0;
@@ -369,8 +369,9 @@ void FormFenster::anwenden(Bindung& b, const wx::Anzeige* alt) {
         case Art::Frame: {
             if (lage) w->setGeometry(pixelRechteck(s));
             if (auto* g = qobject_cast<QGroupBox*>(w)) {
-                if (text) g->setTitle(QString::fromStdString(s.caption));
+                // The font first: the title is measured as soon as it is set.
                 if (schrift) g->setFont(qtSchrift(s.schrift, skala_));
+                if (text) g->setTitle(QString::fromStdString(s.caption));
             }
             break;
         }

@@ -22,7 +22,6 @@ TEST(DatensaetzeTest, FelderKommenUnveraendertZurueck) {
         if (i % 3 == 0) d.setzeText(z, 2, i == 0 ? std::string() : lang);
         d.setze(z, 3, Wert(0.5 + i));
     }
-    d.passend();
     ASSERT_EQ(d.zeilen(), 300u);
     EXPECT_EQ(d.wert(0, 0).zahl(), std::numeric_limits<int64_t>::min());
     EXPECT_EQ(d.wert(0, 1).text(), "Wort0");
