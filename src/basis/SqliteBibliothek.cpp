@@ -11,6 +11,22 @@ namespace {
 
 constexpr const char* kBibliothek = "libsqlite3.so.0";
 
+// The library resolves all its symbols when it is loaded. Looked up in its
+// own scope first, its calls to itself are found at once instead of after a
+// search through every library of the program. AddressSanitizer must see
+// every allocation and does not allow that.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr int kEigeneZuerst = 0;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr int kEigeneZuerst = 0;
+#else
+constexpr int kEigeneZuerst = RTLD_DEEPBIND;
+#endif
+#else
+constexpr int kEigeneZuerst = RTLD_DEEPBIND;
+#endif
+
 std::mutex sperre;
 std::weak_ptr<const Funktionen> geteilt;
 // The same functions for the calls, set while the library is loaded.
@@ -22,9 +38,7 @@ Halter::Halter() {
     std::lock_guard<std::mutex> lock(sperre);
     f_ = geteilt.lock();
     if (f_) return;
-    // Lazy binding: of SQLite's imports only those the game's reads call
-    // are looked up.
-    void* h = dlopen(kBibliothek, RTLD_LAZY | RTLD_LOCAL);
+    void* h = dlopen(kBibliothek, RTLD_LAZY | RTLD_LOCAL | kEigeneZuerst);
     if (!h) {
         const char* grund = dlerror();
         fehler_ = std::string("Die Datenbank-Bibliothek \"") + kBibliothek +
