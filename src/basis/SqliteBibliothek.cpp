@@ -15,14 +15,13 @@ constexpr const char* kBibliothek = "libsqlite3.so.0";
 // own scope first, its calls to itself are found at once instead of after a
 // search through every library of the program. AddressSanitizer must see
 // every allocation and does not allow that.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr int kEigeneZuerst = 0;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr int kEigeneZuerst = 0;
-#else
-constexpr int kEigeneZuerst = RTLD_DEEPBIND;
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)  // clang
+#define WX_MIT_ASAN
 #endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(WX_MIT_ASAN)  // gcc, clang
+constexpr int kEigeneZuerst = 0;
 #else
 constexpr int kEigeneZuerst = RTLD_DEEPBIND;
 #endif
