@@ -6,7 +6,13 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source tools/setup.sh
 wirbelix_pakete
-wirbelix_bauen -DWIRBELIX_BUILD_TESTS=OFF -DWIRBELIX_BUILD_BENCH=OFF
+# A build tree made by ./test.sh keeps its tests and benchmarks, so they are
+# never left stale; a new one builds only the game.
+if grep -qs '^WIRBELIX_BUILD_TESTS:BOOL=ON' build/CMakeCache.txt; then
+  wirbelix_bauen
+else
+  wirbelix_bauen -DWIRBELIX_BUILD_TESTS=OFF -DWIRBELIX_BUILD_BENCH=OFF
+fi
 
 if [ $# -eq 0 ]; then
   set -- '"Version=4;Class=D;TeskFeldName=LIP_;LupenFlag=0;GwsFlag=0;nSpieler=2;Anna;Ben;anna;ben;"'

@@ -9,9 +9,16 @@ The game is measured twice: on the demo installation as it is (the
 start sound loads the audio stack) and with sound switched off in its
 Kelmo.ini. Prints the medians and the ratios game / minimal.
 
-    bench/startup/startzeit.py [--build build | --folder build/Wirbelix] [--runs 10] [--settle-ms 1000]
+Without a session bus (the default, whatever the calling shell has), Qt's
+accessibility bridge has each program start its own bus through dbus-launch
+and wait for it; with --session-bus both programs find a private bus that
+lives for the whole measurement, as on a desktop. The X server is not reset
+between the programs, as a desktop's is not either.
 
-Needs xvfb, g++, pkg-config, libx11-dev and qt6-base-dev.
+    bench/startup/startzeit.py [--build build | --folder build/Wirbelix] [--runs 10] [--settle-ms 1000]
+                               [--session-bus]
+
+Needs xvfb, g++, pkg-config, libx11-dev and qt6-base-dev; dbus for --session-bus.
 """
 import argparse
 import os
@@ -37,18 +44,34 @@ def uebersetze(quelle, ziel, pakete):
 
 def starte_xvfb():
     lesen, schreiben = os.pipe()
+    # -noreset: otherwise the server starts afresh whenever its last client
+    # leaves, and each program's first window pays for framebuffer memory the
+    # server touches anew.
     xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(schreiben), "-screen", "0", "1280x1024x24",
-                             "-nolisten", "tcp"], pass_fds=(schreiben,),
+                             "-nolisten", "tcp", "-noreset"], pass_fds=(schreiben,),
                             stderr=subprocess.DEVNULL)
     os.close(schreiben)
-    nummer = b""
-    while not nummer.endswith(b"\n"):
-        stueck = os.read(lesen, 16)
+    return xvfb, ":" + lies_zeile(lesen, "Xvfb")
+
+
+def lies_zeile(lesen, wer):
+    zeile = b""
+    while not zeile.endswith(b"\n"):
+        stueck = os.read(lesen, 256)
         if not stueck:
-            raise SystemExit("Xvfb did not start")
-        nummer += stueck
+            raise SystemExit(f"{wer} did not start")
+        zeile += stueck
     os.close(lesen)
-    return xvfb, ":" + nummer.decode().strip()
+    return zeile.decode().strip()
+
+
+def starte_sitzungsbus():
+    lesen, schreiben = os.pipe()
+    bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--nopidfile",
+                            f"--print-address={schreiben}"], pass_fds=(schreiben,),
+                           stderr=subprocess.DEVNULL)
+    os.close(schreiben)
+    return bus, lies_zeile(lesen, "dbus-daemon")
 
 
 def miss(messen, titel, settle, befehl, umgebung):
@@ -67,6 +90,8 @@ def main():
     a.add_argument("--runs", type=int, default=10)
     a.add_argument("--settle-ms", type=int, default=1000,
                    help="wait after the window appeared before reading the memory")
+    a.add_argument("--session-bus", action="store_true",
+                   help="give both programs a private session bus, as on a desktop")
     args = a.parse_args()
 
     with tempfile.TemporaryDirectory(prefix="wirbelix-start-") as tmp:
@@ -96,10 +121,14 @@ def main():
         programm_still = os.path.join(still, os.path.basename(programm))
 
         xvfb, anzeige = starte_xvfb()
+        bus = None
         try:
             umgebung = {k: v for k, v in os.environ.items()
-                        if k not in ("QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "WIRBELIX_SCREENSHOT")}
+                        if k not in ("QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "WIRBELIX_SCREENSHOT",
+                                     "DBUS_SESSION_BUS_ADDRESS")}
             umgebung["DISPLAY"] = anzeige
+            if args.session_bus:
+                bus, umgebung["DBUS_SESSION_BUS_ADDRESS"] = starte_sitzungsbus()
             # No sound server is reachable: the game's sound finds no output, as on a silent machine.
             umgebung.setdefault("PULSE_SERVER", "unix:/nonexistent/wirbelix-bench")
             spiel, boden, stumm = [], [], []
@@ -114,13 +143,16 @@ def main():
                 stumm.append(miss(messen, "Tovenhalm - Wirbelix", args.settle_ms,
                                   [programm_still, DEMO_START], umgebung))
         finally:
-            xvfb.send_signal(signal.SIGTERM)
-            xvfb.wait()
+            for dienst in (bus, xvfb):
+                if dienst:
+                    dienst.send_signal(signal.SIGTERM)
+                    dienst.wait()
 
     def median(reihe, i):
         return statistics.median(x[i] for x in reihe)
 
-    print(f"{args.runs} runs each, memory read {args.settle_ms} ms after the window appeared")
+    print(f"{args.runs} runs each, memory read {args.settle_ms} ms after the window appeared, "
+          f"{'a private session bus' if args.session_bus else 'no session bus'}")
     print(f"{'':10} {'start ms':>10} {'RSS MB':>8} {'libs':>6}")
     for name, reihe in (("game", spiel), ("sound off", stumm), ("minimal", boden)):
         print(f"{name:10} {median(reihe, 0):10.0f} {median(reihe, 1):8.1f} {median(reihe, 2):6.0f}")
