@@ -9,10 +9,11 @@ The game is measured twice: on the demo installation as it is (the
 start sound loads the audio stack) and with sound switched off in its
 Kelmo.ini. Prints the medians and the ratios game / minimal.
 
-Without a session bus (the default, whatever the calling shell has), Qt's
-accessibility bridge has each program start its own bus through dbus-launch
-and wait for it; with --session-bus both programs find a private bus that
-lives for the whole measurement, as on a desktop. The X server is not reset
+Without a session bus address (the default, whatever the calling shell has),
+Qt's accessibility bridge makes each program run dbus-launch, which finds or
+starts a bus for the display, and wait for it; with --session-bus both
+programs are given a private bus that lives for the whole measurement, as on
+a desktop. The X server is not reset
 between the programs, as a desktop's is not either.
 
     bench/startup/startzeit.py [--build build | --folder build/Wirbelix] [--runs 10] [--settle-ms 1000]
