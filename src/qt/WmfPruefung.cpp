@@ -37,8 +37,10 @@ private:
 // object after that object is deleted, which is harmless until the slot is
 // reused for another kind of object: drawing then reads, say, a pen as if it
 // were a font.  Such files are refused, as are selecting and deleting empty
-// slots.  Only SelectObject changes what the DC draws with; a clip region or
-// palette selection must name an object of its own kind.
+// slots.  libwmf draws with a pen, brush or font from the moment it is
+// created, as if it had been selected, and SelectObject changes it
+// afterwards; a clip region or palette selection must name an object of its
+// own kind.
 class ObjectTable {
 public:
     enum Kind : std::uint8_t { Free, Pen, Brush, Font, Palette, Region, KindCount };
@@ -59,12 +61,12 @@ public:
             return false;
         }
         slots_[slot] = kind;
+        drawWith(slot);
         return true;
     }
     bool select(unsigned index) {
         if (!holds(index)) return false;
-        const Kind kind = slots_[index];
-        if (kind == Pen || kind == Brush || kind == Font) selected_[kind] = int(index);
+        drawWith(index);
         return true;
     }
     bool holdsKind(unsigned index, Kind kind) const { return holds(index) && slots_[index] == kind; }
@@ -87,6 +89,11 @@ public:
 
 private:
     bool holds(unsigned index) const { return index < slots_.size() && slots_[index] != Free; }
+    // The DC's current pen, brush or font is now the object in this slot.
+    void drawWith(std::size_t slot) {
+        const Kind kind = slots_[slot];
+        if (kind == Pen || kind == Brush || kind == Font) selected_[kind] = int(slot);
+    }
 
     std::vector<Kind> slots_;
     std::vector<std::size_t> freed_;

@@ -172,6 +172,14 @@ TEST(Render, MissingOrBrokenFilesGiveANullImage) {
         // would be written with the pen taken for a font.
         {"text with the font's slot now holding a pen",
          metafile(1, {font, selectFirst, {0x01F0, 0}, {0x02FA, 0, 1, 0, 0x1234, 0x0056}, text}), false},
+        // A new font, brush or pen is drawn with from its creation on, selected
+        // or not: the same holds for it once it is deleted and its slot reused.
+        {"text with a font that was only created", metafile(1, {font, text}), true},
+        {"text with the slot of a font never selected now holding a pen",
+         metafile(1, {font, {0x01F0, 0}, pen, text}), false},
+        {"an ellipse with the slot of a brush never selected now holding a dashed pen",
+         metafile(1, {{0x02FC, 0, 0x1234, 0x0056, 0}, {0x01F0, 0}, {0x02FA, 3, 1234, 0, 0xFFFF, 0x00FF}, ellipse}),
+         false},
         // A clip-region selection does not change the DC's font: the first
         // font stays selected, and its slot goes to a pen.
         {"clip region selection naming a font",
