@@ -123,13 +123,20 @@ QPen penOf(const wmfDC* dc, double imageScale) {
     if ((style & PS_STYLE_MASK) == PS_NULL) return Qt::NoPen;
 
     QPen qp(toQColor(pen->lopnColor));
-    if (pen->width * imageScale < 1.0) {
+    // Thinner than a pixel, or a width that a degenerate mapping made
+    // meaningless (not a number): one pixel.
+    if (!(pen->width * imageScale >= 1.0)) {
         qp.setCosmetic(true);
         qp.setWidthF(1.0);
-    } else {
+    } else if (pen->width < 32768) {
         // A pen far wider than any picture covers it all the same; wider
         // still, Qt's stroker takes seconds over a dashed outline.
         qp.setWidthF(std::min(double(pen->width), kMaxPenPixels / imageScale));
+    } else {
+        // QPen refuses widths from 32768 units on and would keep its old one:
+        // such a pen is given in pixels instead.
+        qp.setCosmetic(true);
+        qp.setWidthF(std::min(pen->width * imageScale, kMaxPenPixels));
     }
     switch (style & PS_STYLE_MASK) {
         case PS_DASH:

@@ -240,6 +240,21 @@ QImage renderBytes(const QByteArray& data, const QSize& size) {
     return wmf::render(file.fileName(), size);
 }
 
+// QPen refuses widths from 32768 units on and keeps its old one. Without a
+// placeable header the picture is the records' extent, which a pen of 65535
+// units widens so far that the ellipse of 8 units is a dot: only the pen's
+// own width makes it show, as a disc.
+TEST(Render, APenTooWideForQPenKeepsItsWidth) {
+    const QByteArray ohneRahmen =
+        metafile(1, {{0x02FA, 0, 65535, 0, 0, 0}, {0x012D, 0}, {0x0418, 9, 9, 1, 1}}).mid(22);
+    const QImage bild = renderBytes(ohneRahmen, QSize(50, 50));
+    ASSERT_FALSE(bild.isNull());
+    int inked = 0;
+    for (int y = 0; y < bild.height(); ++y)
+        for (int x = 0; x < bild.width(); ++x) inked += qAlpha(bild.pixel(x, y)) > 0;
+    EXPECT_GT(inked, 100);
+}
+
 // The classic dialog font and Arial are drawn alike, with the font the game's
 // windows use; another face is drawn differently.
 TEST(Render, FaceNamesAreMappedAsInTheWindows) {
