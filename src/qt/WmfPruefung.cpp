@@ -3,6 +3,7 @@
 #include "WmfPruefung.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -40,7 +41,9 @@ private:
 // slots.  libwmf draws with a pen, brush or font from the moment it is
 // created, as if it had been selected, and SelectObject changes it
 // afterwards; a clip region or palette selection must name an object of its
-// own kind.
+// own kind.  SaveDC keeps the current objects and RestoreDC brings back the
+// ones saved last, whatever its parameter says, even if their slots have
+// since been given to other objects.
 class ObjectTable {
 public:
     enum Kind : std::uint8_t { Free, Pen, Brush, Font, Palette, Region, KindCount };
@@ -67,6 +70,13 @@ public:
     bool select(unsigned index) {
         if (!holds(index)) return false;
         drawWith(index);
+        return true;
+    }
+    void save() { saved_.push_back(selected_); }
+    bool restore() {
+        if (saved_.empty()) return false;
+        selected_ = saved_.back();
+        saved_.pop_back();
         return true;
     }
     bool holdsKind(unsigned index, Kind kind) const { return holds(index) && slots_[index] == kind; }
@@ -98,7 +108,8 @@ private:
     std::vector<Kind> slots_;
     std::vector<std::size_t> freed_;
     std::size_t next_ = 0;
-    int selected_[KindCount] = {-1, -1, -1, -1, -1, -1};
+    std::array<int, KindCount> selected_ = {-1, -1, -1, -1, -1, -1};
+    std::vector<std::array<int, KindCount>> saved_;
 };
 
 // The records libwmf knows.  It tells them apart by the low byte alone (the
@@ -245,6 +256,12 @@ std::optional<FileLayout> checkFile(const QByteArray& data) {
                 break;
             case 0x0234:  // SelectPalette
                 fits = needs(2) && table.holdsKind(in.u16(params), ObjectTable::Palette);
+                break;
+            case 0x001E:  // SaveDC
+                table.save();
+                break;
+            case 0x0127:  // RestoreDC
+                fits = table.restore();
                 break;
             case 0x01F0:  // DeleteObject
                 fits = needs(2) && table.remove(in.u16(params));

@@ -180,6 +180,13 @@ TEST(Render, MissingOrBrokenFilesGiveANullImage) {
         {"an ellipse with the slot of a brush never selected now holding a dashed pen",
          metafile(1, {{0x02FC, 0, 0x1234, 0x0056, 0}, {0x01F0, 0}, {0x02FA, 3, 1234, 0, 0xFFFF, 0x00FF}, ellipse}),
          false},
+        // RestoreDC brings back the objects of the last SaveDC, one level
+        // whatever its parameter says, even from slots given away since.
+        {"text after RestoreDC brought back a font whose slot now holds a pen",
+         metafile(2, {font, {0x001E}, font, {0x01F0, 0}, pen, {0x0127, 0xFFFF}, text}), false},
+        {"RestoreDC of two levels going back only one",
+         metafile(3, {font, {0x001E}, font, {0x001E}, font, {0x01F0, 0}, pen, {0x0127, 0xFFFE}, text}), true},
+        {"RestoreDC without a saved DC", metafile(0, {{0x0127, 0xFFFF}, ellipse}), false},
         // A clip-region selection does not change the DC's font: the first
         // font stays selected, and its slot goes to a pen.
         {"clip region selection naming a font",
