@@ -247,6 +247,13 @@ QImage renderBytes(const QByteArray& data, const QSize& size) {
     return wmf::render(file.fileName(), size);
 }
 
+int inkedPixels(const QImage& image) {
+    int inked = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) inked += qAlpha(image.pixel(x, y)) > 0;
+    return inked;
+}
+
 // QPen refuses widths from 32768 units on and keeps its old one. Without a
 // placeable header the picture is the records' extent, which a pen of 65535
 // units widens so far that the ellipse of 8 units is a dot: only the pen's
@@ -256,10 +263,7 @@ TEST(Render, APenTooWideForQPenKeepsItsWidth) {
         metafile(1, {{0x02FA, 0, 65535, 0, 0, 0}, {0x012D, 0}, {0x0418, 9, 9, 1, 1}}).mid(22);
     const QImage bild = renderBytes(ohneRahmen, QSize(50, 50));
     ASSERT_FALSE(bild.isNull());
-    int inked = 0;
-    for (int y = 0; y < bild.height(); ++y)
-        for (int x = 0; x < bild.width(); ++x) inked += qAlpha(bild.pixel(x, y)) > 0;
-    EXPECT_GT(inked, 100);
+    EXPECT_GT(inkedPixels(bild), 100);
 }
 
 // The classic dialog font and Arial are drawn alike, with the font the game's
@@ -271,10 +275,7 @@ TEST(Render, FaceNamesAreMappedAsInTheWindows) {
     };
     const QImage arial = withFace("Arial");
     ASSERT_FALSE(arial.isNull());
-    int inked = 0;
-    for (int y = 0; y < arial.height(); ++y)
-        for (int x = 0; x < arial.width(); ++x) inked += qAlpha(arial.pixel(x, y)) > 0;
-    ASSERT_GT(inked, 100) << "the text must show";
+    ASSERT_GT(inkedPixels(arial), 100) << "the text must show";
     EXPECT_EQ(withFace("MS Sans Serif"), arial);
     EXPECT_EQ(withFace("ms sans serif"), arial);
     EXPECT_NE(withFace("Courier New"), arial);
