@@ -13,8 +13,8 @@ Without a session bus address (the default, whatever the calling shell has),
 Qt's accessibility bridge makes each program run dbus-launch, which finds or
 starts a bus for the display, and wait for it; with --session-bus both
 programs are given a private bus that lives for the whole measurement, as on
-a desktop. The X server is not reset
-between the programs, as a desktop's is not either.
+a desktop. The X server is not reset between the programs, as a desktop's
+is not either.
 
     bench/startup/startzeit.py [--build build | --folder build/Wirbelix] [--runs 10] [--settle-ms 1000]
                                [--session-bus]
