@@ -24,12 +24,7 @@ inline void tippe(QWidget* w, const QString& text) {
 }
 
 // No sound, a fixed scale.
-inline QtPlattform::Optionen testOptionen(double skala = 1.0) {
-    QtPlattform::Optionen o;
-    o.ton = false;
-    o.startSkala = skala;
-    return o;
-}
+inline QtPlattform::Optionen testOptionen(double skala = 1.0) { return {.ton = false, .startSkala = skala}; }
 
 // A game started on an installation with these words, its main window shown
 // without a modal loop.

@@ -88,46 +88,23 @@ TEST(Hauptfenster, ResizingScalesTheWholeLayoutKeepingItsProportions) {
     EXPECT_DOUBLE_EQ(s.plattform.skala(), 2.0) << "new windows follow the main window";
 }
 
-TEST(Runde, ClickingAndTypingDriveTwoTurns) {
-    FrontSpiel s(baer);
-    ASSERT_TRUE(s.gestartet);
-    auto& m = s.main();
-    auto knopf = [&s](const wx::Steuerelement& c) { return s.widget<QPushButton>(c); };
-    auto aufgedeckt = [&](int i) {
-        const QPalette farben = s.widget(m.BstLbl[i])->palette();
-        return farben.color(QPalette::WindowText) != farben.color(QPalette::Window);
-    };
-    // Where the wheel stops (chance, so the test sets it), the letter, the points, who is next.
-    const std::tuple<int16_t, const char*, int, const char*> zuege[] = {{1, "b", 20, "Ben"},
-                                                                        {8, "ä", 40, "Anna"}};
-    for (int zug = 0; zug < 2; ++zug) {
-        const auto& [segment, buchstabe, punkte, naechster] = zuege[zug];
-        SCOPED_TRACE(zug);
-        QTest::mouseClick(knopf(m.drehenBtn), Qt::LeftButton);
-        EXPECT_FALSE(knopf(m.drehenBtn)->isEnabled());
-        const long vorher = s.plattform.aenderungenGesamt();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return s.plattform.aenderungenGesamt() >= vorher + 6; }))
-            << "it turns";
-
-        m.RadImg[static_cast<size_t>(m.RadPos)].visible = false;
-        m.RadImg[static_cast<size_t>(m.RadPos = segment)].visible = true;
-        QTest::mouseClick(knopf(m.anhaltenBtn), Qt::LeftButton);
-        EXPECT_EQ(s.fenster().focusWidget(), knopf(m.bstBtn[0])) << "letters may be named now";
-        tippe(s.fenster().focusWidget(), QString::fromUtf8(buchstabe));
-        EXPECT_TRUE(aufgedeckt(zug));
-        EXPECT_EQ(s.spiel->glob.SpielerPunkte[static_cast<size_t>(zug)], punkte);
-        EXPECT_EQ(s.widget<QLabel>(m.SpNameLbl)->text(), naechster);
-        EXPECT_FALSE(knopf(m.bstBtn[1])->isEnabled());
-    }
-    EXPECT_FALSE(aufgedeckt(2));
-}
-
-TEST(Tastatur, SpaceAndAltDPlayWithoutTheMouseAndHiddenCellsAreNotReadOut) {
+// Two turns, Anna's by keyboard alone and Ben's by mouse. Hidden cells are
+// not read out.
+TEST(Runde, KeyboardAndMouseDriveTwoTurnsAndHiddenCellsAreNotReadOut) {
     FrontSpiel s(baer);
     ASSERT_TRUE(s.gestartet);
     auto& m = s.main();
     auto& f = s.fenster();
     auto knopf = [&s](const wx::Steuerelement& c) { return s.widget<QPushButton>(c); };
+    auto aufgedeckt = [&](int i) {
+        const QPalette farben = s.widget(m.BstLbl[i])->palette();
+        return farben.color(QPalette::WindowText) != farben.color(QPalette::Window);
+    };
+    // Where the wheel stops is chance, so the test sets it.
+    auto stelleRad = [&m](int16_t segment) {
+        m.RadImg[static_cast<size_t>(m.RadPos)].visible = false;
+        m.RadImg[static_cast<size_t>(m.RadPos = segment)].visible = true;
+    };
     EXPECT_EQ(s.widget(m.BstLbl[0])->accessibleName(), "verdeckt");
     EXPECT_EQ(s.widget(m.BstLbl[1])->accessibleName(), "verdeckt");
     EXPECT_EQ(s.widget(m.BstLbl[5])->accessibleName(), "") << "unused cells say nothing";
@@ -137,15 +114,32 @@ TEST(Tastatur, SpaceAndAltDPlayWithoutTheMouseAndHiddenCellsAreNotReadOut) {
     knopf(m.drehenBtn)->setFocus();
     QTest::keyClick(knopf(m.drehenBtn), Qt::Key_Space);
     ASSERT_TRUE(f.timerVon(m.gradTimer)->isActive());
+    EXPECT_FALSE(knopf(m.drehenBtn)->isEnabled());
     EXPECT_EQ(f.focusWidget(), knopf(m.anhaltenBtn));
-    m.RadImg[static_cast<size_t>(m.RadPos)].visible = false;
-    m.RadImg[static_cast<size_t>(m.RadPos = 1)].visible = true;
+    stelleRad(1);
     QTest::keyClick(f.focusWidget(), Qt::Key_Space);
     EXPECT_FALSE(f.timerVon(m.gradTimer)->isActive());
     EXPECT_EQ(f.focusWidget(), knopf(m.bstBtn[0])) << "a letter is due";
     tippe(f.focusWidget(), "b");
+    EXPECT_TRUE(aufgedeckt(0));
     EXPECT_EQ(s.widget(m.BstLbl[0])->accessibleName(), "B");
     EXPECT_EQ(s.widget(m.BstLbl[1])->accessibleName(), "verdeckt");
+    EXPECT_EQ(s.spiel->glob.SpielerPunkte[0], 20);
+    EXPECT_EQ(s.widget<QLabel>(m.SpNameLbl)->text(), "Ben");
+    EXPECT_FALSE(knopf(m.bstBtn[1])->isEnabled());
+
+    QTest::mouseClick(knopf(m.drehenBtn), Qt::LeftButton);
+    EXPECT_FALSE(knopf(m.drehenBtn)->isEnabled());
+    const long vorher = s.plattform.aenderungenGesamt();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return s.plattform.aenderungenGesamt() >= vorher + 6; })) << "it turns";
+    stelleRad(8);
+    QTest::mouseClick(knopf(m.anhaltenBtn), Qt::LeftButton);
+    EXPECT_EQ(f.focusWidget(), knopf(m.bstBtn[0])) << "letters may be named now";
+    tippe(f.focusWidget(), QStringLiteral("ä"));
+    EXPECT_TRUE(aufgedeckt(1));
+    EXPECT_FALSE(aufgedeckt(2));
+    EXPECT_EQ(s.spiel->glob.SpielerPunkte[1], 40);
+    EXPECT_EQ(s.widget<QLabel>(m.SpNameLbl)->text(), "Anna");
 
     // Alt+D spins the wheel, although "&Datei" has the same letter.
     ASSERT_TRUE(knopf(m.drehenBtn)->isEnabled());

@@ -1,17 +1,70 @@
-// The real platform apart from windows: text sizes and fonts, the built-in
-// pictures, the length of wave files.
-#include <QFile>
+// The real platform apart from windows: which fonts of this system stand in
+// for the Windows fonts of the game's design (the windows and the wheel
+// pictures share the choice), text sizes, the built-in pictures.
+#include <QFontInfo>
 #include <QFontMetricsF>
-#include <QTemporaryDir>
+#include <QGuiApplication>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include "FrontTest.h"
 #include "qt/Bilder.h"
 #include "qt/Schriften.h"
-#include "qt/Ton.h"
 
 namespace wxqt::test {
 namespace {
+
+TEST(Schriften, WindowsFontsBecomeLookAlikes) {
+    const QStringList spielSchrift = schriftFamilien(QStringLiteral("MS Sans Serif"));
+    ASSERT_FALSE(spielSchrift.isEmpty());
+    EXPECT_EQ(spielSchrift.first(), QStringLiteral("Liberation Sans"));
+    EXPECT_FALSE(spielSchrift.contains(QStringLiteral("MS Sans Serif")))
+        << "the windows' layout was measured with Liberation Sans, even where the original exists";
+
+    QFont::insertSubstitution(QStringLiteral("Wirbelschrift"), QStringLiteral("DejaVu Serif"));
+    const struct {
+        const char* name;
+        QStringList anfang;  // the families asked for first
+        const char* danach;  // a later family, nullptr if none must follow
+    } faelle[] = {
+        {.name = "Arial", .anfang = spielSchrift, .danach = nullptr},
+        {.name = " ms sans serif ", .anfang = spielSchrift, .danach = nullptr},
+        {.name = "", .anfang = spielSchrift, .danach = nullptr},
+        {.name = "Times New Roman",
+         .anfang = {"Times New Roman", "Liberation Serif"},
+         .danach = "DejaVu Serif"},
+        {.name = "courier new", .anfang = {"courier new", "Liberation Mono"}, .danach = "DejaVu Sans Mono"},
+        {.name = "Helvetica", .anfang = {"Helvetica", "Liberation Sans"}, .danach = "DejaVu Sans"},
+        {.name = "Wirbelschrift", .anfang = {"Wirbelschrift", "DejaVu Serif"}, .danach = nullptr},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.name);
+        const QStringList familien = schriftFamilien(QString::fromUtf8(f.name));
+        // Qt keeps registered substitutes in lower case; font names match regardless.
+        auto text = [](const QStringList& l) { return l.join(QLatin1Char(',')).toLower().toStdString(); };
+        EXPECT_EQ(text(familien.mid(0, f.anfang.size())), text(f.anfang));
+        if (f.danach)
+            EXPECT_TRUE(familien.mid(f.anfang.size()).contains(QString::fromUtf8(f.danach)))
+                << text(familien);
+        else
+            EXPECT_EQ(familien.size(), f.anfang.size());
+    }
+}
+
+// The layout was measured with Liberation Sans: the designed fonts and what
+// has none (tool tips, the help pages' plain text) are drawn with it.
+TEST(Schriften, TheWindowsDrawWithLiberationSansWithOrWithoutADesignedFont) {
+    for (const char* name : {"MS Sans Serif", "Arial"})
+        EXPECT_EQ(QFontInfo(qtSchrift(wx::Schrift{name, 9.75, true, false}, 1.0)).family(),
+                  QStringLiteral("Liberation Sans"))
+            << name;
+    const QFont vorher = QGuiApplication::font();
+    setzeGrundschrift();
+    QWidget ohneSchrift;
+    EXPECT_EQ(QFontInfo(ohneSchrift.font()).family().toStdString(), "Liberation Sans");
+    EXPECT_EQ(ohneSchrift.font().pointSizeF(), vorher.pointSizeF()) << "at the desktop's size";
+    QGuiApplication::setFont(vorher);
+}
 
 TEST(Text, SizesComeFromTheWidestLineAndLinesAndFitTheScaledFonts) {
     const wx::Schrift s{"MS Sans Serif", 9.75, true, false};
@@ -52,20 +105,6 @@ TEST(Bilder, BuiltInPicturesLookRight) {
             if (marke.pixelColor(x, y).alpha() > 128) links = x, zeile = y;
     EXPECT_LT(links, 5);
     EXPECT_NEAR(zeile, 15, 2);
-}
-
-TEST(Ton, AWavesLengthComesFromItsHeader) {
-    // PCM, mono, 8000 Hz, 16 bit: 24000 bytes of data last 1.5 s.
-    QByteArray wav(
-        "RIFF\0\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x80\x3e\0\0\x02\0\x10\0"
-        "data\xc0\x5d\0\0",
-        44);
-    wav.append(24000, '\0');
-    QTemporaryDir ordner;
-    QFile f(ordner.filePath("ton.wav"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(wav) == wav.size() && f.flush());
-    EXPECT_EQ(wavDauerMs(f.fileName()), 1500);
-    EXPECT_EQ(wavDauerMs(ordner.filePath("fehlt.wav")), 0);
 }
 
 }  // namespace

@@ -24,18 +24,16 @@
 namespace {
 
 // Text is only drawn with a QGuiApplication, as in the game.
-class QtEnvironment : public ::testing::Environment {
-    int argc_ = 1;
-    char name_[16] = "wmf_player_test";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QGuiApplication> app_;
-
-public:
+struct QtEnvironment : ::testing::Environment {
+    int argc = 1;
+    char name[16] = "wmf_player_test";
+    char* argv[2] = {name, nullptr};
+    std::unique_ptr<QGuiApplication> app;
     void SetUp() override {
         if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+        app = std::make_unique<QGuiApplication>(argc, argv);
     }
-    void TearDown() override { app_.reset(); }
+    void TearDown() override { app.reset(); }
 };
 
 [[maybe_unused]] const auto* const kQt = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
@@ -124,6 +122,25 @@ QByteArray metafile(std::uint16_t objects, const std::vector<std::vector<std::ui
     return out;
 }
 
+// A CreateFontIndirect record for a face, height in logical units (negative:
+// the em height).
+std::vector<std::uint16_t> fontRecord(const char* face, std::int16_t height) {
+    std::vector<std::uint16_t> r{0x02FB, std::uint16_t(height), 0, 0, 0, 400, 0, 0, 0, 0};
+    char name[32] = {};
+    std::strncpy(name, face, sizeof name - 1);
+    for (std::size_t i = 0; i < sizeof name; i += 2)
+        r.push_back(std::uint16_t(std::uint8_t(name[i]) | (std::uint8_t(name[i + 1]) << 8)));
+    return r;
+}
+
+QImage renderBytes(const QByteArray& data, const QSize& size, bool* ok = nullptr) {
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("bild.wmf")));
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size()) return {};
+    file.close();
+    return wmf::render(file.fileName(), size, ok);
+}
+
 TEST(Render, MissingOrBrokenFilesGiveANullImage) {
     bool ok = true;
     EXPECT_TRUE(wmf::render(picture(QStringLiteral("GIBTESNICHT.WMF")), QSize(50, 50), &ok).isNull());
@@ -135,23 +152,12 @@ TEST(Render, MissingOrBrokenFilesGiveANullImage) {
     QByteArray badChecksum = wheel;
     badChecksum[20] = char(badChecksum[20] ^ 0x5A);
     const std::vector<std::uint16_t> ellipse{0x0418, 9, 9, 1, 1}, selectFirst{0x012D, 0};
-    const std::vector<std::uint16_t> font{0x02FB, std::uint16_t(-5),
-                                          0,      0,
-                                          0,      400,
-                                          0,      0,
-                                          0,      0,
-                                          0x7241, 0x6169,
-                                          0x6C,   0,
-                                          0,      0,
-                                          0,      0,
-                                          0,      0,
-                                          0,      0,
-                                          0,      0,
-                                          0,      0};                              // "Arial"
+    const std::vector<std::uint16_t> font = fontRecord("Arial", -5);
     const std::vector<std::uint16_t> text{0x0521, 5, 0x6148, 0x6C6C, 0x6F, 5, 1};  // "Hallo" at (1, 5)
     const std::vector<std::uint16_t> pen{0x02FA, 0, 1, 0, 0x1234, 0x0056};
-    std::vector<std::uint16_t> wideFont = font;
+    std::vector<std::uint16_t> wideFont = font, fontUnter0x08FB = font;
     wideFont[2] = 30000;
+    fontUnter0x08FB[0] = 0x08FB;
     // The header's largest record (in words) set to another number.
     auto withLargest = [](QByteArray file, std::uint32_t words) {
         for (int i = 0; i < 4; ++i) file[22 + 12 + i] = char((words >> (8 * i)) & 0xFF);
@@ -171,14 +177,15 @@ TEST(Render, MissingOrBrokenFilesGiveANullImage) {
         // The selected font is deleted and a pen takes its slot: the text
         // would be written with the pen taken for a font.
         {"text with the font's slot now holding a pen",
-         metafile(1, {font, selectFirst, {0x01F0, 0}, {0x02FA, 0, 1, 0, 0x1234, 0x0056}, text}), false},
+         metafile(1, {font, selectFirst, {0x01F0, 0}, pen, text}), false},
         // A new font, brush or pen is drawn with from its creation on, selected
         // or not: the same holds for it once it is deleted and its slot reused.
         {"text with a font that was only created", metafile(1, {font, text}), true},
         {"text with the slot of a font never selected now holding a pen",
          metafile(1, {font, {0x01F0, 0}, pen, text}), false},
         {"an ellipse with the slot of a brush never selected now holding a dashed pen",
-         metafile(1, {{0x02FC, 0, 0x1234, 0x0056, 0}, {0x01F0, 0}, {0x02FA, 3, 1234, 0, 0xFFFF, 0x00FF}, ellipse}),
+         metafile(
+             1, {{0x02FC, 0, 0x1234, 0x0056, 0}, {0x01F0, 0}, {0x02FA, 3, 1234, 0, 0xFFFF, 0x00FF}, ellipse}),
          false},
         // RestoreDC brings back the objects of the last SaveDC, one level
         // whatever its parameter says, even from slots given away since.
@@ -195,14 +202,7 @@ TEST(Render, MissingOrBrokenFilesGiveANullImage) {
         {"text after the selected font was deleted", metafile(1, {font, selectFirst, {0x01F0, 0}, text}),
          false},
         // libwmf reads 0x08FB as CreateFontIndirect: a second font the check would not see.
-        {"a font record under another number",
-         metafile(2, {font, selectFirst,
-                      [&] {
-                          auto f = font;
-                          f[0] = 0x08FB;
-                          return f;
-                      }(),
-                      text}),
+        {"a font record under another number", metafile(2, {font, selectFirst, fontUnter0x08FB, text}),
          false},
         {"palette selection naming a pen", metafile(1, {pen, {0x0234, 0}, ellipse}), false},
         // A freed slot is the lowest free one and is taken again first.
@@ -216,35 +216,12 @@ TEST(Render, MissingOrBrokenFilesGiveANullImage) {
         {"a largest record beyond the file", withLargest(metafile(0, {ellipse}), 0x50000000), false},
         {"a record larger than the largest", withLargest(metafile(0, {ellipse}), 4), false},
     };
-    QTemporaryDir dir;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        QFile file(dir.filePath(QString::fromUtf8(c.what) + QStringLiteral(".wmf")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(c.data) == c.data.size());
-        file.close();
         ok = !c.ok;
-        EXPECT_EQ(wmf::render(file.fileName(), QSize(50, 50), &ok).isNull(), !c.ok);
+        EXPECT_EQ(renderBytes(c.data, QSize(50, 50), &ok).isNull(), !c.ok);
         EXPECT_EQ(ok, c.ok);
     }
-}
-
-// A CreateFontIndirect record for a face, height in logical units (negative:
-// the em height).
-std::vector<std::uint16_t> fontRecord(const char* face, std::int16_t height) {
-    std::vector<std::uint16_t> r{0x02FB, std::uint16_t(height), 0, 0, 0, 400, 0, 0, 0, 0};
-    char name[32] = {};
-    std::strncpy(name, face, sizeof name - 1);
-    for (std::size_t i = 0; i < sizeof name; i += 2)
-        r.push_back(std::uint16_t(std::uint8_t(name[i]) | (std::uint8_t(name[i + 1]) << 8)));
-    return r;
-}
-
-QImage renderBytes(const QByteArray& data, const QSize& size) {
-    QTemporaryDir dir;
-    QFile file(dir.filePath(QStringLiteral("bild.wmf")));
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size()) return {};
-    file.close();
-    return wmf::render(file.fileName(), size);
 }
 
 int inkedPixels(const QImage& image) {

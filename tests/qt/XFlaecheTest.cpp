@@ -19,16 +19,11 @@
 namespace wxqt::test {
 namespace {
 
-QtPlattform::Optionen ohneTon() {
-    QtPlattform::Optionen o;
-    o.ton = false;
-    o.startSkala = 1.5;
-    return o;
-}
+const QtPlattform::Optionen kOhneTon{.ton = false, .startSkala = 1.5};
 
 TEST(XFlaeche, AWindowWithoutControlsIsFilledByTheServer) {
     ASSERT_EQ(QGuiApplication::platformName(), QLatin1String("xcb")) << "needs an X server (xvfb-run)";
-    QtPlattform plattform(ohneTon());
+    QtPlattform plattform(kOhneTon);
     wx::GradBackFrm hintergrund(plattform);
     hintergrund.hinter = wx::Farbe{0, 64, 128};
     hintergrund.zeigeModeless();
@@ -56,7 +51,7 @@ TEST(XFlaeche, AWindowWithoutControlsIsFilledByTheServer) {
 }
 
 TEST(XFlaeche, AWindowWithControlsIsPaintedByQt) {
-    QtPlattform plattform(ohneTon());
+    QtPlattform plattform(kOhneTon);
     wx::MldFenster meldung(plattform);
     meldung.zeigeModeless();
     FormFenster* f = plattform.fenster(meldung);
@@ -90,7 +85,7 @@ public:
 };
 
 TEST(XFenster, AMenuBarAndAFrameLoadNoImagePlugins) {
-    QtPlattform plattform(ohneTon());
+    QtPlattform plattform(kOhneTon);
     MenueFenster fenster(plattform);
     fenster.zeigeModeless();
     FormFenster* f = plattform.fenster(fenster);
