@@ -1,8 +1,12 @@
 // The binder on a small form: the widget each control becomes and where, that
-// only changes are applied, keys, timers, the blocking pause, closing, and the
-// message window as a real modal dialog.
+// only changes are applied, keys, timers, the blocking pause, closing; the
+// message window and the settings dialog as real modal dialogs.
+#include <QAction>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -10,6 +14,7 @@
 #include "FrontTest.h"
 #include "qt/Masse.h"
 #include "qt/Steuerwidgets.h"
+#include "fenster/EinstellFrm.h"
 #include "fenster/MldFenster.h"
 
 namespace wxqt::test {
@@ -196,6 +201,41 @@ TEST_F(Binder, OtherWindowsTimersRunOnWhileAMessageWaitsAndMayAnswerIt) {
     zeige("Frage?", "&nein", [&] { QTimer::singleShot(3000, &mf(), [&] { enter(); }); });
     EXPECT_EQ(mld.Antwort, "nein");
     EXPECT_FALSE(mf().isVisible());
+}
+
+// The settings dialog, modal from the menu: its option groups and spin box as
+// real widgets, Enter for OK, and a picture of it to look at
+// (einstellungen.png in the test's folder).
+TEST(EinstellFenster, OpensModallyFromTheMenuAndTakesRealClicks) {
+    FrontSpiel s;
+    ASSERT_TRUE(s.gestartet);
+    auto& d = s.spiel->einstellFrm();
+    bool modal = false;
+    QTimer::singleShot(0, [&] {
+        FormFenster* f = s.plattform.fenster(d);
+        if (!f) return;  // the dialog never opened: the checks below fail
+        auto w = [f](const wx::Steuerelement& c) { return f->widgetVon(c); };
+        modal = f->isVisible() && f->isModal() && f->windowTitle() == "Einstellungen";
+        f->grab().save("einstellungen.png");
+        QTest::mouseClick(w(d.SpSt[2]), Qt::LeftButton, {}, QPoint(5, 5));
+        EXPECT_FALSE(static_cast<QRadioButton*>(w(d.SpSt[0]))->isChecked());
+        EXPECT_TRUE(static_cast<QRadioButton*>(w(d.LoesWortFarbe))->isChecked()) << "a group of its own";
+        QTest::mouseClick(w(d.LoesWortSW), Qt::LeftButton, {}, QPoint(5, 5));
+        auto* rahmen = static_cast<QCheckBox*>(w(d.BstRahmEin));
+        EXPECT_TRUE(rahmen->isChecked() && !rahmen->isEnabled());
+        auto* zahl = static_cast<QSpinBox*>(w(d.UpDnFehlVersuche));
+        zahl->setValue(12);
+        EXPECT_EQ(zahl->value(), 9);
+        QTest::keyClick(f->focusWidget() ? f->focusWidget() : f, Qt::Key_Return);
+        if (d.visible) d.abbrBtn_Click();  // Enter missed OK: close all the same
+    });
+    s.fenster().aktionVon(s.main().mnuBearbEinstell)->trigger();
+    EXPECT_TRUE(modal);
+    auto& g = s.spiel->glob;
+    EXPECT_EQ(g.ComputerSpielStaerke, 2) << "Enter pressed OK";
+    EXPECT_EQ(g.LoesungswortFarbig, wx::FALSCH);
+    EXPECT_EQ(g.BuchstabenRahmen, 1);
+    EXPECT_EQ(g.FehlversucheMaximum, 9);
 }
 
 }  // namespace

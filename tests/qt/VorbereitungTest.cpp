@@ -118,6 +118,24 @@ TEST(Vorbereitung, SpoiledPicturesLeaveTheWindowUsable) {
     }
 }
 
+// The wheel's hidden pictures cost nothing at start-up; each is drawn, at
+// the size of its box, the first time the wheel shows it.
+TEST(BilderFront, AWheelPictureIsDrawnWhenFirstShown) {
+    FrontSpiel s;
+    ASSERT_TRUE(s.gestartet);
+    auto& m = s.main();
+    auto* erstes = s.widget<BildWidget>(m.RadImg[0]);
+    auto* zweites = s.widget<BildWidget>(m.RadImg[1]);
+    EXPECT_FALSE(erstes->bild().isNull()) << "the picture on show";
+    EXPECT_TRUE(zweites->bild().isNull()) << "a hidden picture, not drawn yet";
+    m.RadImg[0].visible = false;
+    m.RadImg[1].visible = true;
+    s.plattform.abgleichen();
+    ASSERT_FALSE(zweites->bild().isNull());
+    EXPECT_EQ(zweites->bild().size(), erstes->bild().size());
+    EXPECT_EQ(zweites->bild().size(), zweites->size());
+}
+
 // One picture from a file.
 struct BildFrm : wx::Form {
     wx::Steuerelement Bild;
