@@ -45,16 +45,12 @@ TEST(Zugang, ARightLetterUpdatesTheSpokenScore) {
 TEST(Zugang, TheShownWheelPictureNamesItsSegment) {
     RundenSpiel s;
     MainFrm& m = s.m();
-    struct Fall {
-        int16_t pos;
-        const char* name;
-    };
-    for (const Fall f :
-         {Fall{.pos = 0, .name = "Glücksrad: Aussetzen"}, Fall{.pos = 2, .name = "Glücksrad: 80 Punkte"},
-          Fall{.pos = 3, .name = "Glücksrad: Glückstreffer, 100 Punkte"},
-          Fall{.pos = 5, .name = "Glücksrad: alle Punkte weg"},
-          Fall{.pos = 7, .name = "Glücksrad: 10 Punkte"}})
-        EXPECT_EQ(m.RadImg[static_cast<size_t>(f.pos)].zugangsName, f.name);
+    for (const auto& [pos, name] : {std::pair{0, "Glücksrad: Aussetzen"},
+                                    {2, "Glücksrad: 80 Punkte"},
+                                    {3, "Glücksrad: Glückstreffer, 100 Punkte"},
+                                    {5, "Glücksrad: alle Punkte weg"},
+                                    {7, "Glücksrad: 10 Punkte"}})
+        EXPECT_EQ(m.RadImg[static_cast<size_t>(pos)].zugangsName, name);
 
     // While the wheel turns, the picture on show always names the value that
     // a stop now would give.
