@@ -24,18 +24,6 @@ TEST(Spieler, TheTurnGoesRoundShowingNameAndScoreOfEach) {
     }
 }
 
-TEST(Spieler, TheScoreShowsAsSixDigits) {
-    RundenSpiel s;
-    for (const auto& [punkte, ziffern] : {std::pair{0, "000000"},
-                                          {1234, "001234"},
-                                          {987654, "987654"},
-                                          {1234567, "123456"}}) {  // a million or more: the first six
-        s.punkte(0) = punkte;
-        s.m().zeigePunkte();
-        EXPECT_EQ(s.ziffern(), ziffern);
-    }
-}
-
 TEST(Spieler, TheComputersTurnLocksTheMenuGroupUntilItHandsBackAndOnlyLampsZeroAndOneExist) {
     RundenSpiel s({"Anna", "Computer"});
     MainFrm& m = s.m();

@@ -15,16 +15,21 @@
 namespace wx::test {
 namespace {
 
-TEST(Zugang, EveryDigitOfTheScoreReadsTheWholeNumber) {
+// Six digits on the screen (of a million or more the first six), but every
+// digit reads the whole number.
+TEST(Zugang, TheScoreShowsSixDigitsAndEveryDigitReadsTheWholeNumber) {
     RundenSpiel s;
     MainFrm& m = s.m();
-    for (const auto& [punkte, erwartet] : {std::pair{0, "Punkte: 0"},
-                                           {120, "Punkte: 120"},
-                                           {-40, "Punkte: -40"},
-                                           {999999, "Punkte: 999999"}}) {
+    for (const auto& [punkte, ziffern] : {std::pair{0, "000000"},
+                                          {1234, "001234"},
+                                          {987654, "987654"},
+                                          {1234567, "123456"},
+                                          {-40, "-00004"}}) {
         s.punkte(0) = punkte;
         m.zeigePunkte();
-        for (const auto& ziffer : m.punkZiff) EXPECT_EQ(ziffer.zugangsName, erwartet) << punkte;
+        EXPECT_EQ(s.ziffern(), ziffern);
+        for (const auto& z : m.punkZiff)
+            EXPECT_EQ(z.zugangsName, "Punkte: " + std::to_string(punkte)) << punkte;
     }
 }
 

@@ -294,6 +294,8 @@ TEST(SchlechteDatenbanken, SpellingDatabaseStartsOrEndsOnAMessageAndIsNeverWritt
             EXPECT_EQ(spiel.glob.aktWort, f.wort);
         } else {
             EXPECT_EQ(spiel.mldFenster().caption, f.titel);
+            if (f.titel == std::string("Laufzeitfehler"))
+                EXPECT_NE(spiel.mldFenster().Meldung.caption.find("\"Kelmo-D.mdb\""), std::string::npos);
         }
         spiel.glob.EinstellungenSpeichern = 0;
         spiel.mainFrm().programmEndeVonAussen();
