@@ -28,8 +28,7 @@ TEST_F(Brett, CellsStandSideBySideAfterTheContext) {
     // "der" at 9.75 pt is 292.5 -> 292 twips wide; cells start 80 twips after it
     EXPECT_EQ(m.KontextLbl.width, 292);
     EXPECT_EQ(m.BstLbl[0].left, 292 + 135 + 80);
-    EXPECT_EQ(m.BstLbl[1].left, m.BstLbl[0].left + m.BstLbl[0].width);
-    EXPECT_EQ(m.BstLbl[2].left, m.BstLbl[1].left + m.BstLbl[1].width);
+    for (int i = 1; i < 3; ++i) EXPECT_EQ(m.BstLbl[i].left, m.BstLbl[i - 1].left + m.BstLbl[i - 1].width);
     EXPECT_EQ(m.BstLbl[1].caption, "ä");
     EXPECT_EQ(g.aktBstPos, 0);
     lege("laufen", "", 0.0);
@@ -39,11 +38,9 @@ TEST_F(Brett, CellsStandSideBySideAfterTheContext) {
 }
 
 TEST_F(Brett, LongParaphraseWrapsAndStaysCentred) {
-    g.aktWort = "Hund";
-    g.aktKontext = "der";
+    lege("Hund", "der", 0.0);
     // 120 twips a letter at 12 points: 21 letters fit the 2610-twip label
     g.aktParaphrase = "Ein Haustier, das gerne bellt und spielt.";
-    t.plattform.zufallsWerte({0.0});
     m.WortAufbauen();
     EXPECT_EQ(m.ParaphrLbl.width, 2610);
     EXPECT_EQ(m.ParaphrLbl.height, 3 * 300);
@@ -80,11 +77,9 @@ TEST_F(Brett, ColouredCellsTakeConsecutiveEntries) {
 TEST_F(Brett, WhiteCellsRevealBlue) {
     g.LoesungswortFarbig = FALSCH;
     lege("Hund", "der", 0.3);
-    EXPECT_EQ(m.BstLbl[2].hinter, kWeiss);
-    EXPECT_EQ(m.BstLbl[2].vorder, kWeiss);
+    EXPECT_TRUE(m.BstLbl[2].hinter == kWeiss && m.BstLbl[2].vorder == kWeiss);
     m.deckeAuf(2);
-    EXPECT_EQ(m.BstLbl[2].vorder, kBlau);
-    EXPECT_EQ(m.BstLbl[2].hinter, kWeiss);
+    EXPECT_TRUE(m.BstLbl[2].hinter == kWeiss && m.BstLbl[2].vorder == kBlau);
     int16_t index = 9;
     m.sucheFarbIndex(kWeiss, index);
     EXPECT_EQ(index, 0);
@@ -117,25 +112,11 @@ TEST_F(Brett, SolutionRevealsTheRestPausesEightSecondsAndMovesOn) {
     EXPECT_EQ(m.WortRatenLampe.bild, m.LampeRotImg.bild);
 }
 
-TEST_F(Brett, HidingTheSentence) {
-    m.SatzBspLbl.caption = "Ein Satz";
-    m.versteckeSatz();  // title visible: nothing changes
-    EXPECT_EQ(m.SatzBspLbl.caption, "Ein Satz");
-    m.UebTitelLabel.visible = false;
-    m.SatzBspLbl.visible = true;
-    m.versteckeSatz();
-    EXPECT_TRUE(m.UebTitelLabel.visible);
-    EXPECT_FALSE(m.SatzBspLbl.visible);
-    EXPECT_EQ(m.SatzBspLbl.caption, "");
-}
-
 TEST_F(Brett, PauseEndsAcrossMidnight) {
     t.plattform.zeit = 86398.6;  // 23:59:58.6, rounds to 86399
     const double vorher = t.plattform.verschlafen;
     m.warteSekunden(3);
-    const double dauer = t.plattform.verschlafen - vorher;
-    EXPECT_GE(dauer, 2.4);
-    EXPECT_LE(dauer, 3.5);
+    EXPECT_NEAR(t.plattform.verschlafen - vorher, 2.95, 0.55);  // 2.4 to 3.5 s
 }
 
 }  // namespace

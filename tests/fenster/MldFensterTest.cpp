@@ -69,12 +69,10 @@ TEST_F(Mld, ClosedWithoutAButtonItAnswersAsItsLastButton) {
 }
 
 TEST_F(Mld, AnswerLosesEveryAmpersand) {
-    f.setzeAntwort("&a&&b&");
-    EXPECT_EQ(f.Antwort, "ab");
-    f.setzeAntwort("ohne");
-    EXPECT_EQ(f.Antwort, "ohne");
-    f.setzeAntwort("");
-    EXPECT_EQ(f.Antwort, "");
+    for (const auto& [knopf, antwort] : {std::pair{"&a&&b&", "ab"}, {"ohne", "ohne"}, {"", ""}}) {
+        f.setzeAntwort(knopf);
+        EXPECT_EQ(f.Antwort, antwort);
+    }
 }
 
 }  // namespace

@@ -14,35 +14,18 @@ TEST(Satz, TheWordsPlaceBecomesAGapOfAtMostTenUnderscoresAndTheFontShrinksToFit)
         int schrift;
         bool mitSaetzen = true;
     };
-    for (const Fall& f :
-         {Fall{.wort = "Fahrrad",
-         .satz = "Das @ steht im Keller.",
-         .erwartet = "Das _______ steht im Keller.",
-         .schrift = 12},
-          Fall{.wort = "Kindergärten",
-          .satz = "Im @ spielen wir.",
-          .erwartet = "Im __________ spielen wir.",
-          .schrift = 12},
-          Fall{.wort = "Bär",
-          .satz = "Größer als @ ist ein Bär.",
-          .erwartet = "Größer als ___ ist ein Bär.",
-          .schrift = 12},
-          Fall{.wort = "Hund",
-          .satz = "Er bellt.",
-          .erwartet = "____Er bellt.",
-          .schrift = 12},  // no @: the gap first
-          Fall{.wort = "Hund",
-          .satz = "",
-          .erwartet = "",
-          .schrift = 12,
-          .mitSaetzen = false},  // no sentence at all
-          // 69 characters: 8280 twips at 12 points, 7590 at 11, 6900 at 10
-          Fall{.wort = "Hund",
-          .satz = std::string(30, 'x') + " @ " + std::string(33, 'y'),
-          .erwartet = nullptr,
-          .schrift = 10},
-          // wider than 32767 twips from 5 points on, 8040 at 1 point
-          Fall{.wort = "Hund", .satz = std::string(800, 'x') + "@", .erwartet = nullptr, .schrift = 1}}) {
+    const Fall faelle[] = {
+        {"Fahrrad", "Das @ steht im Keller.", "Das _______ steht im Keller.", 12},
+        {"Kindergärten", "Im @ spielen wir.", "Im __________ spielen wir.", 12},
+        {"Bär", "Größer als @ ist ein Bär.", "Größer als ___ ist ein Bär.", 12},
+        {"Hund", "Er bellt.", "____Er bellt.", 12},  // no @: the gap first
+        {"Hund", "", "", 12, false},                 // no sentence at all
+        // 69 characters: 8280 twips at 12 points, 7590 at 11, 6900 at 10
+        {"Hund", std::string(30, 'x') + " @ " + std::string(33, 'y'), nullptr, 10},
+        // wider than 32767 twips from 5 points on, 8040 at 1 point
+        {"Hund", std::string(800, 'x') + "@", nullptr, 1},
+    };
+    for (const Fall& f : faelle) {
         SCOPED_TRACE(f.satz.substr(0, 30));
         RundenSpiel s({"Anna", "Ben"}, {TestWort{6, f.wort, "das", true, true, "Umschreibung.", f.satz}},
                       f.mitSaetzen);

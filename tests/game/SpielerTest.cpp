@@ -24,18 +24,6 @@ TEST(Spieler, TheTurnGoesRoundShowingNameAndScoreOfEach) {
     }
 }
 
-TEST(Spieler, TheScoreShowsAsSixDigits) {
-    RundenSpiel s;
-    for (const auto& [punkte, ziffern] : {std::pair{0, "000000"},
-                                          {1234, "001234"},
-                                          {987654, "987654"},
-                                          {1234567, "123456"}}) {  // a million or more: the first six
-        s.punkte(0) = punkte;
-        s.m().zeigePunkte();
-        EXPECT_EQ(s.ziffern(), ziffern);
-    }
-}
-
 TEST(Spieler, TheComputersTurnLocksTheMenuGroupUntilItHandsBackAndOnlyLampsZeroAndOneExist) {
     RundenSpiel s({"Anna", "Computer"});
     MainFrm& m = s.m();
@@ -89,8 +77,11 @@ TEST(NeuesSpiel, TheQuestionSaysDuToOnePlayerAndIhrToMore) {
     }
 }
 
-TEST(NeuesSpiel, NoChangesNothingAndYesStartsAgainWithTheFirstPlayer) {
-    for (const bool ja : {false, true}) {
+// Closing the question without an answer is a "no".
+TEST(NeuesSpiel, NoOrClosingChangesNothingAndYesStartsAgainWithTheFirstPlayer) {
+    for (const std::string antwort : {"Btn1", "Btn2", "schliessen"}) {
+        SCOPED_TRACE(antwort);
+        const bool ja = antwort == "Btn1";
         RundenSpiel s({"Anna", "Ben", "Cem"});
         MainFrm& m = s.m();
         s.punkte(0) = 120;
@@ -102,7 +93,10 @@ TEST(NeuesSpiel, NoChangesNothingAndYesStartsAgainWithTheFirstPlayer) {
         m.FehlVersuche = 2;
         s.stoppeAuf(8);
         m.WortRatenBtn.beiKlick();  // Cem is guessing the word
-        s.plattform.wennModalDruecke("MldFenster", ja ? "Btn1" : "Btn2");
+        if (antwort != "schliessen")
+            s.plattform.wennModalDruecke("MldFenster", antwort);
+        else
+            s.plattform.wennModal("MldFenster", [](Form& f) { f.beiSchliessen(); });
         m.mnuDateiNeu_Click();
         EXPECT_EQ(m.SpNameLbl.caption + s.ziffern(), ja ? "Anna000000" : "Cem000560");
         EXPECT_EQ(s.punkte(0), ja ? 0 : 120);
@@ -120,14 +114,6 @@ TEST(NeuesSpiel, NoChangesNothingAndYesStartsAgainWithTheFirstPlayer) {
         EXPECT_EQ(m.WortRatenLampe.bild, m.LampeRotImg.bild);
         EXPECT_TRUE(!m.drehenBtn.enabled && s.tasten(true));  // the buttons stay as they were
     }
-}
-
-TEST(NeuesSpiel, ClosingTheQuestionKeepsTheGame) {
-    RundenSpiel s;
-    s.punkte(0) = 120;
-    s.plattform.wennModal("MldFenster", [](Form& f) { f.beiSchliessen(); });
-    s.m().mnuDateiNeu_Click();
-    EXPECT_EQ(s.punkte(0), 120);
 }
 
 TEST(NeuesSpiel, AfterEveryKindOfStopNoButtonTakesAScoreBelowZero) {

@@ -15,16 +15,21 @@
 namespace wx::test {
 namespace {
 
-TEST(Zugang, EveryDigitOfTheScoreReadsTheWholeNumber) {
+// Six digits on the screen (of a million or more the first six), but every
+// digit reads the whole number.
+TEST(Zugang, TheScoreShowsSixDigitsAndEveryDigitReadsTheWholeNumber) {
     RundenSpiel s;
     MainFrm& m = s.m();
-    for (const auto& [punkte, erwartet] : {std::pair{0, "Punkte: 0"},
-                                           {120, "Punkte: 120"},
-                                           {-40, "Punkte: -40"},
-                                           {999999, "Punkte: 999999"}}) {
+    for (const auto& [punkte, ziffern] : {std::pair{0, "000000"},
+                                          {1234, "001234"},
+                                          {987654, "987654"},
+                                          {1234567, "123456"},
+                                          {-40, "-00004"}}) {
         s.punkte(0) = punkte;
         m.zeigePunkte();
-        for (const auto& ziffer : m.punkZiff) EXPECT_EQ(ziffer.zugangsName, erwartet) << punkte;
+        EXPECT_EQ(s.ziffern(), ziffern);
+        for (const auto& z : m.punkZiff)
+            EXPECT_EQ(z.zugangsName, "Punkte: " + std::to_string(punkte)) << punkte;
     }
 }
 
@@ -45,16 +50,12 @@ TEST(Zugang, ARightLetterUpdatesTheSpokenScore) {
 TEST(Zugang, TheShownWheelPictureNamesItsSegment) {
     RundenSpiel s;
     MainFrm& m = s.m();
-    struct Fall {
-        int16_t pos;
-        const char* name;
-    };
-    for (const Fall f :
-         {Fall{.pos = 0, .name = "Glücksrad: Aussetzen"}, Fall{.pos = 2, .name = "Glücksrad: 80 Punkte"},
-          Fall{.pos = 3, .name = "Glücksrad: Glückstreffer, 100 Punkte"},
-          Fall{.pos = 5, .name = "Glücksrad: alle Punkte weg"},
-          Fall{.pos = 7, .name = "Glücksrad: 10 Punkte"}})
-        EXPECT_EQ(m.RadImg[static_cast<size_t>(f.pos)].zugangsName, f.name);
+    for (const auto& [pos, name] : {std::pair{0, "Glücksrad: Aussetzen"},
+                                    {2, "Glücksrad: 80 Punkte"},
+                                    {3, "Glücksrad: Glückstreffer, 100 Punkte"},
+                                    {5, "Glücksrad: alle Punkte weg"},
+                                    {7, "Glücksrad: 10 Punkte"}})
+        EXPECT_EQ(m.RadImg[static_cast<size_t>(pos)].zugangsName, name);
 
     // While the wheel turns, the picture on show always names the value that
     // a stop now would give.

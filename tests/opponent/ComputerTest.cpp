@@ -22,86 +22,35 @@ int wartend(const RundenSpiel& s, const std::string& wave) {
 // Anna names the first letter of the word at 40, which hands the turn to the
 // computer; the whole computer turn runs inside her letter.
 TEST(Computer, WholeTurns) {
-    struct Fall {
+    struct Fall {  // the rows give the fields in this order, as far as they differ from the defaults
         const char* name;
-        int16_t staerke = 1, patzerVorher = 0;
+        int32_t vorher, nachher;  // the computer's score
+        int16_t staerke = 1;
+        int drehungen = 1;
+        int16_t posDanach = 2;  // 0: the word was finished
+        int tropfen = 0, tutut = 0;
+        int16_t patzerHoechst = 0;  // PatzerZahl seen during the turn at most
+        int16_t patzerVorher = 0;
         const char* wort = "Mühe";
         std::vector<int16_t> stopps{k40};
         std::vector<double> zufall{};  // per spin: its length, then the weak computer's draw
-        int32_t vorher = 0, nachher;   // the computer's score
-        int drehungen = 1, tropfen = 0, tutut = 0;
-        int16_t patzerHoechst = 0;  // PatzerZahl seen during the turn at most
-        int16_t posDanach = 2;      // 0: the word was finished
     };
     const Fall faelle[] = {
-        {.name = "medium: the Ü, key 28", .nachher = 40},
-        {.name = "strong: ü, h, e, each after a drop",
-         .staerke = 0,
-         .nachher = 120,
-         .tropfen = 3,
-         .posDanach = 0},
-        {.name = "weak, right", .staerke = 2, .zufall = {0, 0}, .nachher = 40},
-        {.name = "all lost, then 40", .stopps = {kAlles, k40}, .vorher = 70, .nachher = 40, .drehungen = 2},
-        {.name = "lucky hit, then 40",
-         .stopps = {kGlueck, k40},
-         .vorher = 70,
-         .nachher = 210,
-         .drehungen = 2},
-        {.name = "turn lost", .stopps = {kAus}, .vorher = 70, .nachher = 70, .posDanach = 1},
-        {.name = "weak: three blunders, then right",
-         .staerke = 2,
-         .zufall = {0, P, 0, P, 0, P, 0, P},
-         .vorher = 1000,
-         .nachher = 920,
-         .drehungen = 4,
-         .tutut = 3,
-         .patzerHoechst = 3},
-        {.name = "weak: two from before",
-         .staerke = 2,
-         .patzerVorher = 2,
-         .zufall = {0, P, 0, P},
-         .vorher = 1000,
-         .nachher = 1000,
-         .drehungen = 2,
-         .tutut = 1,
-         .patzerHoechst = 3},
-        {.name = "weak: three from before",
-         .staerke = 2,
-         .patzerVorher = 3,
-         .zufall = {0, P},
-         .vorher = 1000,
-         .nachher = 1040,
-         .patzerHoechst = 3},
-        {.name = "weak: the blunder ß is right",
-         .staerke = 2,
-         .patzerVorher = 1,
-         .wort = "aß",
-         .zufall = {0, P},
-         .nachher = 40,
-         .tutut = 1,
-         .patzerHoechst = 1,
-         .posDanach = 0},
+        {"medium: the Ü, key 28", 0, 40},
+        {"strong: ü, h, e, each after a drop", 0, 120, 0, 1, 0, 3},
+        {"weak, right", 0, 40, 2, 1, 2, 0, 0, 0, 0, "Mühe", {k40}, {0, 0}},
+        {"all lost, then 40", 70, 40, 1, 2, 2, 0, 0, 0, 0, "Mühe", {kAlles, k40}},
+        {"lucky hit, then 40", 70, 210, 1, 2, 2, 0, 0, 0, 0, "Mühe", {kGlueck, k40}},
+        {"turn lost", 70, 70, 1, 1, 1, 0, 0, 0, 0, "Mühe", {kAus}},
+        {"weak: three blunders", 1000, 920, 2, 4, 2, 0, 3, 3, 0, "Mühe", {k40}, {0, P, 0, P, 0, P, 0, P}},
+        {"weak: two from before", 1000, 1000, 2, 2, 2, 0, 1, 3, 2, "Mühe", {k40}, {0, P, 0, P}},
+        {"weak: three from before", 1000, 1040, 2, 1, 2, 0, 0, 3, 3, "Mühe", {k40}, {0, P}},
+        {"weak: the blunder ß is right", 0, 40, 2, 1, 0, 0, 1, 1, 1, "aß", {k40}, {0, P}},
         // A hyphen has no key: bought for 40, then the M; or the turn passes.
-        {.name = "no key, pays",
-         .wort = "E-Mail",
-         .vorher = 100,
-         .nachher = 100,
-         .drehungen = 2,
-         .posDanach = 3},
-        {.name = "no key, cannot pay",
-         .staerke = 0,
-         .wort = "E-Mail",
-         .vorher = 10,
-         .nachher = 10,
-         .posDanach = 1},
-        {.name = "no key in the word guess",
-         .staerke = 0,
-         .wort = "Ja-Wort",
-         .vorher = 100,
-         .nachher = 260,
-         .drehungen = 2,
-         .tropfen = 5,
-         .posDanach = 0}};
+        {"no key, pays", 100, 100, 1, 2, 3, 0, 0, 0, 0, "E-Mail"},
+        {"no key, cannot pay", 10, 10, 0, 1, 1, 0, 0, 0, 0, "E-Mail"},
+        {"no key in the word guess", 100, 260, 0, 2, 0, 5, 0, 0, 0, "Ja-Wort"},
+    };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name);
         RundenSpiel s({"Anna", "Computer"});

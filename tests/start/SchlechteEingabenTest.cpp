@@ -7,8 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
 #include <chrono>
-#include <functional>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -28,20 +28,7 @@ namespace fs = std::filesystem;
 
 enum class Art { fehlt, leer, binaer, ordner };
 constexpr Art kArten[] = {Art::fehlt, Art::leer, Art::binaer, Art::ordner};
-
-const char* name(Art a) {
-    switch (a) {
-        case Art::fehlt:
-            return "missing";
-        case Art::leer:
-            return "empty";
-        case Art::binaer:
-            return "binary";
-        case Art::ordner:
-            return "folder";
-    }
-    return "?";
-}
+const char* name(Art a) { return std::array{"missing", "empty", "binary", "folder"}[static_cast<int>(a)]; }
 
 // Every byte value but the line ends, a NUL first: one long "line" of junk.
 std::string binaerDaten() {
@@ -84,6 +71,14 @@ std::string stand(const fs::path& p) {
     return inhalt(p);
 }
 
+// Answers the next message with its first button and keeps its text.
+void merkeMeldung(VirtuellePlattform& p, const Spiel& spiel, std::vector<std::string>& meldungen) {
+    p.wennModal("MldFenster", [m = &meldungen, s = &spiel](Form& f) {
+        m->push_back(s->glob.MeldungsText);
+        static_cast<MldFenster&>(f).Btn1_Click();
+    });
+}
+
 const std::string kStart = "|Version=4;Class=D;TeskFeldName=LIP_;LupenFlag=0;nSpieler=2;Anna;Ben;anna;ben;|";
 
 TEST(SchlechteDateien, FrameworkFilesSpoiledEveryWayNeitherStopTheGameNorAreLost) {
@@ -107,10 +102,7 @@ TEST(SchlechteDateien, FrameworkFilesSpoiledEveryWayNeitherStopTheGameNorAreLost
             // A spoiled high-score file is named in one message when the
             // scores are offered; nothing else may ask anything.
             std::vector<std::string> meldungen;
-            p.wennModal("MldFenster", [&](Form& f) {
-                meldungen.push_back(spiel.glob.MeldungsText);
-                static_cast<MldFenster&>(f).Btn1_Click();
-            });
+            merkeMeldung(p, spiel, meldungen);
             ASSERT_TRUE(spiel.starte(kStart, inst.pfad()));
             EXPECT_TRUE(spiel.mainFrm().drehenBtn.enabled);
             EXPECT_FALSE(spiel.glob.aktWort.empty());
@@ -163,48 +155,33 @@ TEST(SchlechteDateien, ReadersTakeSpoiledFilesAsAbsent) {
 }
 
 TEST(SchlechteDateien, SettingsFarOutOfRangeFallBackOrSaturate) {
-    const std::string dreissig(30, '9');
-    struct Fall {
-        std::vector<std::string> zeilen;
-        int16_t staerke, fehlversuche, spielzeitFaktor;
-    };
-    // The defaults: strength 0; the installation's play time of 30 minutes
-    // gives the bar's factor 2.
-    const Fall faelle[] = {
-        {.zeilen = {"ComputerSpielStärke=7", "FehlversucheMaximum=0"},
-         .staerke = 0,
-         .fehlversuche = 1,
-         .spielzeitFaktor = 2},
-        {.zeilen = {"ComputerSpielStärke=" + dreissig, "FehlversucheMaximum=" + dreissig},
-         .staerke = 0,
-         .fehlversuche = 9,
-         .spielzeitFaktor = 2},
-        {.zeilen = {"ComputerSpielStärke=-" + dreissig, "FehlversucheMaximum=-" + dreissig},
-         .staerke = 0,
-         .fehlversuche = 1,
-         .spielzeitFaktor = 2},
+    const std::string d(30, '9');
+    // The strength always falls back to 0. A play time of 30 digits is the
+    // longest (factor 1), a negative one the shortest of five minutes (factor
+    // 15), never a wrapped-round number; the installation's 30 minutes give 2.
+    const struct {
+        std::vector<std::string> einstellungen;
+        const char* dauer;                      // nullptr: the installation's
+        int16_t fehlversuche, spielzeitFaktor;  // fehlversuche 0: not looked at
+    } faelle[] = {
+        {{"ComputerSpielStärke=7", "FehlversucheMaximum=0"}, nullptr, 1, 2},
+        {{"ComputerSpielStärke=" + d, "FehlversucheMaximum=" + d}, nullptr, 9, 2},
+        {{"ComputerSpielStärke=-" + d, "FehlversucheMaximum=-" + d}, nullptr, 1, 2},
+        {{}, "999999999999999999999999999999", 0, 1},
+        {{}, "-999999999999999999999999999999", 0, 15},
     };
     for (const auto& f : faelle) {
-        SCOPED_TRACE(f.zeilen[0]);
+        SCOPED_TRACE(f.dauer ? f.dauer : f.einstellungen[0]);
         VirtuellePlattform p;
         TestInstallation inst;
-        inst.standard(beispielWoerter(), f.zeilen);
+        inst.standard(beispielWoerter(), f.einstellungen);
+        if (f.dauer)
+            inst.schreibeAnsi("Kelmo.ini", {"[Spiele]", std::string("MaximaleSpielDauer=") + f.dauer});
         Spiel spiel(p);
         ASSERT_TRUE(spiel.starte(kStart, inst.pfad()));
-        EXPECT_EQ(spiel.glob.ComputerSpielStaerke, f.staerke);
-        EXPECT_EQ(spiel.glob.FehlversucheMaximum, f.fehlversuche);
+        EXPECT_EQ(spiel.glob.ComputerSpielStaerke, 0);
+        if (f.fehlversuche) EXPECT_EQ(spiel.glob.FehlversucheMaximum, f.fehlversuche);
         EXPECT_EQ(spiel.glob.SpielzeitFaktor, f.spielzeitFaktor);
-    }
-    // A play time of 30 digits is the longest (factor 1), a negative one the
-    // shortest of five minutes (factor 15), never a wrapped-round number.
-    for (const auto& [dauer, faktor] : {std::pair{dreissig, 1}, std::pair{"-" + dreissig, 15}}) {
-        VirtuellePlattform p;
-        TestInstallation inst;
-        inst.standard(beispielWoerter());
-        inst.schreibeAnsi("Kelmo.ini", {"[Spiele]", "MaximaleSpielDauer=" + dauer});
-        Spiel spiel(p);
-        ASSERT_TRUE(spiel.starte(kStart, inst.pfad()));
-        EXPECT_EQ(spiel.glob.SpielzeitFaktor, faktor) << dauer;
     }
 }
 
@@ -260,63 +237,39 @@ TEST(SchlechteDatenbanken, SpellingDatabaseStartsOrEndsOnAMessageAndIsNeverWritt
         "CREATE TABLE WortListe (RefNr INTEGER, Wort TEXT, Kontext TEXT, GWS INTEGER, LIP_ INTEGER);"
         "CREATE TABLE SemSynt (RefNr INTEGER, Paraphr TEXT, SatzKontext TEXT);"
         "INSERT INTO SemSynt VALUES (1, 'Tier', '@'), (2, 'Tier', '@');";
+    const std::string leereWoerter =
+        "INSERT INTO WortListe VALUES (1, '', 'der', 1, 1), (2, NULL, 'die', 1, 1),";
     struct Fall {
         const char* name;
-        std::function<void(const std::string&)> mache;
+        std::string sql;    // "": the file spoiled as art says
         const char* titel;  // of the message that ends the start; "" when it starts
         const char* wort = "";
+        Art art = Art::fehlt;
     };
     const Fall faelle[] = {
-        {"missing", [](const std::string& d) { fs::remove(d); }, "Laufzeitfehler"},
-        {"folder", [](const std::string& d) { fs::create_directories(d + "/darin"); }, "Laufzeitfehler"},
-        {"empty file", [](const std::string& d) { std::ofstream(d, std::ios::binary); }, "Laufzeitfehler"},
-        {"not a database", [](const std::string& d) { std::ofstream(d, std::ios::binary) << binaerDaten(); },
-         "Laufzeitfehler"},
-        {"without WortListe", [](const std::string& d) { sql(d, "CREATE TABLE SemSynt (RefNr, Paraphr)"); },
-         "Laufzeitfehler"},
+        {"missing", "", "Laufzeitfehler"},
+        {"folder", "", "Laufzeitfehler", "", Art::ordner},
+        {"empty file", "", "Laufzeitfehler", "", Art::leer},
+        {"not a database", "", "Laufzeitfehler", "", Art::binaer},
+        {"without WortListe", "CREATE TABLE SemSynt (RefNr, Paraphr)", "Laufzeitfehler"},
         {"without SemSynt",
-         [](const std::string& d) {
-             sql(d,
-                 "CREATE TABLE WortListe (RefNr, Wort, Kontext, GWS, LIP_); INSERT INTO WortListe "
-                 "VALUES (1, 'Hund', 'der', 1, 1)");
-         },
+         "CREATE TABLE WortListe (RefNr, Wort, Kontext, GWS, LIP_);"
+         "INSERT INTO WortListe VALUES (1, 'Hund', 'der', 1, 1)",
          "Laufzeitfehler"},
         {"without the unit's column",
-         [&](const std::string& d) {
-             sql(d,
-                 "CREATE TABLE WortListe (RefNr, Wort, Kontext, GWS);"
-                 "CREATE TABLE SemSynt (RefNr, Paraphr);"
-                 "INSERT INTO WortListe VALUES (1, 'Hund', 'der', 1)");
-         },
+         "CREATE TABLE WortListe (RefNr, Wort, Kontext, GWS); CREATE TABLE SemSynt (RefNr, Paraphr);"
+         "INSERT INTO WortListe VALUES (1, 'Hund', 'der', 1)",
          "Keine Wörter"},
         {"without the column Wort",
-         [&](const std::string& d) {
-             sql(d,
-                 "CREATE TABLE WortListe (RefNr, Kontext, GWS, LIP_);"
-                 "CREATE TABLE SemSynt (RefNr, Paraphr);"
-                 "INSERT INTO WortListe VALUES (1, 'der', 1, 1)");
-         },
+         "CREATE TABLE WortListe (RefNr, Kontext, GWS, LIP_); CREATE TABLE SemSynt (RefNr, Paraphr);"
+         "INSERT INTO WortListe VALUES (1, 'der', 1, 1)",
          "Keine Wörter"},
-        {"only empty and NULL words",
-         [&](const std::string& d) {
-             sql(d, woerter +
-                        "INSERT INTO WortListe VALUES (1, '', 'der', 1, 1), (2, NULL, 'die', 1, 1),"
-                        "(3, '   ', 'das', 1, 1)");
-         },
-         "Keine Wörter"},
-        {"empty and NULL words beside a good one",
-         [&](const std::string& d) {
-             sql(d, woerter +
-                        "INSERT INTO WortListe VALUES (1, '', 'der', 1, 1), (2, NULL, 'die', 1, 1),"
-                        "(3, 'Igel', NULL, 1, 1)");
-         },
-         "", "Igel"},
+        {"only empty and NULL words", woerter + leereWoerter + "(3, '   ', 'das', 1, 1)", "Keine Wörter"},
+        {"empty and NULL words beside a good one", woerter + leereWoerter + "(3, 'Igel', NULL, 1, 1)", "",
+         "Igel"},
         {"in WAL mode",
-         [&](const std::string& d) {
-             sql(d, "PRAGMA journal_mode=WAL;" + woerter +
-                        "INSERT INTO WortListe VALUES (1, 'Igel', NULL, 1, 1)");
-         },
-         "", "Igel"},
+         "PRAGMA journal_mode=WAL;" + woerter + "INSERT INTO WortListe VALUES (1, 'Igel', NULL, 1, 1)", "",
+         "Igel"},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.name);
@@ -325,7 +278,10 @@ TEST(SchlechteDatenbanken, SpellingDatabaseStartsOrEndsOnAMessageAndIsNeverWritt
         inst.standard(beispielWoerter());
         const std::string datei = inst.pfad() + "/Kelmo-D.mdb";
         fs::remove(datei);
-        f.mache(datei);
+        if (f.sql.empty())
+            verderbe(datei, f.art);
+        else
+            sql(datei, f.sql);
         const std::string vorher = stand(datei);
         Spiel spiel(p);
         const bool startet = std::string(f.titel).empty();
@@ -338,6 +294,8 @@ TEST(SchlechteDatenbanken, SpellingDatabaseStartsOrEndsOnAMessageAndIsNeverWritt
             EXPECT_EQ(spiel.glob.aktWort, f.wort);
         } else {
             EXPECT_EQ(spiel.mldFenster().caption, f.titel);
+            if (f.titel == std::string("Laufzeitfehler"))
+                EXPECT_NE(spiel.mldFenster().Meldung.caption.find("\"Kelmo-D.mdb\""), std::string::npos);
         }
         spiel.glob.EinstellungenSpeichern = 0;
         spiel.mainFrm().programmEndeVonAussen();
@@ -384,11 +342,7 @@ TEST(SchlechteDatenbanken, HighScoresThatCannotBeWrittenAreNamedAndKept) {
         Spiel spiel(p);
         ASSERT_TRUE(spiel.starte(kStart, inst.pfad()));
         std::vector<std::string> meldungen;
-        for (int i = 0; i < 2; ++i)
-            p.wennModal("MldFenster", [&](Form& f) {
-                meldungen.push_back(spiel.glob.MeldungsText);
-                static_cast<MldFenster&>(f).Btn1_Click();
-            });
+        for (int i = 0; i < 2; ++i) merkeMeldung(p, spiel, meldungen);
         spiel.glob.SpielerPunkte = {500, 70};
         spiel.glob.EinstellungenSpeichern = 1;
         spiel.mainFrm().programmEnde();
@@ -410,31 +364,19 @@ TEST(SchlechteStarttexte, StartOrRefuseWithAMessageAndQuickly) {
         const char* name;
         std::string text;
         bool startet;
-        int16_t nSpieler = 0;
-        const char* meldung = "";
+        int16_t nSpieler;     // when it starts
+        const char* meldung;  // a part of the message when it does not
     };
     const Fall faelle[] = {
-        {.name = "empty", .text = "", .startet = false, .meldung = "KELMO"},
+        {"empty", "", false, 0, "KELMO"},
         // Blanks are a launch text without a unit: no words for it.
-        {.name = "blanks only", .text = "   ", .startet = false, .meldung = "keine"},
+        {"blanks only", "   ", false, 0, "keine"},
         // The first and the last character are taken as the frame whatever they are.
-        {.name = "unframed",
-         .text = "Version=4;Class=D;TeskFeldName=LIP_;nSpieler=1;Mia;mia;",
-         .startet = true,
-         .nSpieler = 1},
-        {.name = "without a semicolon",
-         .text = "|Version=4 TeskFeldName=LIP_|",
-         .startet = false,
-         .meldung = "keine"},
-        {.name = "six players",
-         .text = "|Version=4;TeskFeldName=LIP_;nSpieler=6;a;b;c;d;e;f;1;2;3;4;5;6;|",
-         .startet = true,
-         .nSpieler = 5},
-        {.name = "players announced but missing",
-         .text = "|TeskFeldName=LIP_;nSpieler=5;a;|",
-         .startet = true,
-         .nSpieler = 5},
-        {.name = "a megabyte", .text = megabyte, .startet = true, .nSpieler = 1},
+        {"unframed", "Version=4;Class=D;TeskFeldName=LIP_;nSpieler=1;Mia;mia;", true, 1, ""},
+        {"without a semicolon", "|Version=4 TeskFeldName=LIP_|", false, 0, "keine"},
+        {"six players", "|Version=4;TeskFeldName=LIP_;nSpieler=6;a;b;c;d;e;f;1;2;3;4;5;6;|", true, 5, ""},
+        {"players announced but missing", "|TeskFeldName=LIP_;nSpieler=5;a;|", true, 5, ""},
+        {"a megabyte", megabyte, true, 1, ""},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.name);
@@ -442,18 +384,15 @@ TEST(SchlechteStarttexte, StartOrRefuseWithAMessageAndQuickly) {
         TestInstallation inst;
         inst.standard(beispielWoerter());
         Spiel spiel(p);
-        std::string meldung;
-        if (!f.startet)
-            p.wennModal("MldFenster", [&](Form& fenster) {
-                meldung = spiel.glob.MeldungsText;
-                static_cast<MldFenster&>(fenster).Btn1_Click();
-            });
+        std::vector<std::string> meldungen;
+        if (!f.startet) merkeMeldung(p, spiel, meldungen);
         const auto anfang = std::chrono::steady_clock::now();
         const bool gestartet = spiel.starte(f.text, inst.pfad());
         EXPECT_LT(std::chrono::steady_clock::now() - anfang, std::chrono::seconds(3));
         ASSERT_EQ(gestartet, f.startet);
         if (!f.startet) {
-            EXPECT_NE(meldung.find(f.meldung), std::string::npos) << meldung;
+            ASSERT_EQ(meldungen.size(), 1u);
+            EXPECT_NE(meldungen[0].find(f.meldung), std::string::npos) << meldungen[0];
             continue;
         }
         EXPECT_EQ(spiel.glob.nSpieler, f.nSpieler);
