@@ -274,6 +274,7 @@ TEST_F(ChmTest, HostileDecompressionSettingsAndLoopsAreRefusedBeforeChmlibSeesTh
         {"no windows per reset", false, {{s + 20, 0}}},
         {"windows per reset beyond 32 bits", false, {{s + 23, '\x80'}}},
         {"reset table block length 0", false, {{t + 0x21, 0}}},
+        {"reset table block length 1", false, {{t + 0x20, 1}, {t + 0x21, 0}}},
         {"entry in lower case with a window of 0", false, kleinerName},
         {"a second entry naming the control data before a NUL", false, zweiterEintrag},
         // A short entry leaves chmlib's buffer partly unread.
