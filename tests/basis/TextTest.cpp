@@ -42,24 +42,19 @@ TEST(Utf8, ReadLenientlyAndStrictly) {
         std::u32string zeichen;  // as the game reads them
         size_t fehler;           // where the strict reader stops
     } faelle[] = {
-        {.was = "empty", .text = "", .zeichen = U"", .fehler = gut},
-        {.was = "umlauts and sharp s", .text = "ÄÖÜäöüß", .zeichen = U"ÄÖÜäöüß", .fehler = gut},
-        {.was = "four bytes", .text = "a\xF0\x9F\x8E\xA1", .zeichen = U"a\U0001F3A1", .fehler = gut},
-        {.was = "largest code point", .text = "\xF4\x8F\xBF\xBF", .zeichen = U"\U0010FFFF", .fehler = gut},
-        {.was = "Latin-1 byte", .text = "B\xE4r", .zeichen = U"Bär", .fehler = 1},
-        {.was = "stray continuation",
-         .text = "\x80"
-                 "a",
-         .zeichen = U"\x80"
-                    "a",
-         .fehler = 0},
-        {.was = "cut off at the end", .text = "Gr\xC3", .zeichen = U"Gr\xC3", .fehler = 2},
-        {.was = "cut off by a letter", .text = "\xE2\x82z", .zeichen = U"\xE2\x82z", .fehler = 0},
-        {.was = "overlong slash", .text = "\xC0\xAF", .zeichen = U"\xC0\xAF", .fehler = 0},
-        {.was = "overlong three bytes", .text = "\xE0\x80\xAF", .zeichen = U"\xE0\x80\xAF", .fehler = 0},
-        {.was = "surrogate", .text = "x\xED\xA0\x80", .zeichen = U"x\xED\xA0\x80", .fehler = 1},
-        {.was = "beyond U+10FFFF", .text = "\xF4\x90\x80\x80", .zeichen = U"\xF4\x90\x80\x80", .fehler = 0},
-        {.was = "byte 0xFF", .text = "\xFF", .zeichen = U"\xFF", .fehler = 0},
+        {"empty", "", U"", gut},
+        {"umlauts and sharp s", "ÄÖÜäöüß", U"ÄÖÜäöüß", gut},
+        {"four bytes", "a\xF0\x9F\x8E\xA1", U"a\U0001F3A1", gut},
+        {"largest code point", "\xF4\x8F\xBF\xBF", U"\U0010FFFF", gut},
+        {"Latin-1 byte", "B\xE4r", U"Bär", 1},
+        {"stray continuation", "\200a", U"\200a", 0},  // octal: 0x80, then "a"
+        {"cut off at the end", "Gr\xC3", U"Gr\xC3", 2},
+        {"cut off by a letter", "\xE2\x82z", U"\xE2\x82z", 0},
+        {"overlong slash", "\xC0\xAF", U"\xC0\xAF", 0},
+        {"overlong three bytes", "\xE0\x80\xAF", U"\xE0\x80\xAF", 0},
+        {"surrogate", "x\xED\xA0\x80", U"x\xED\xA0\x80", 1},
+        {"beyond U+10FFFF", "\xF4\x90\x80\x80", U"\xF4\x90\x80\x80", 0},
+        {"byte 0xFF", "\xFF", U"\xFF", 0},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.was);
@@ -74,24 +69,24 @@ TEST(Utf8, ReadLenientlyAndStrictly) {
     }
 }
 
+// The bounds of each length of sequence; what has no UTF-8 form becomes the
+// replacement character.
 TEST(Utf8, WrittenAndReadBack) {
     const struct {
         char32_t codepunkt;
         std::string utf8;
     } faelle[] = {
-        {.codepunkt = 0, .utf8 = std::string(1, '\0')},
-        {.codepunkt = 0x7F, .utf8 = "\x7F"},
-        {.codepunkt = 0x80, .utf8 = "\xC2\x80"},
-        {.codepunkt = U'ß', .utf8 = "\xC3\x9F"},
-        {.codepunkt = 0x7FF, .utf8 = "\xDF\xBF"},
-        {.codepunkt = 0x800, .utf8 = "\xE0\xA0\x80"},
-        {.codepunkt = U'€', .utf8 = "\xE2\x82\xAC"},
-        {.codepunkt = 0xFFFF, .utf8 = "\xEF\xBF\xBF"},
-        {.codepunkt = 0x10000, .utf8 = "\xF0\x90\x80\x80"},
-        {.codepunkt = 0x10FFFF, .utf8 = "\xF4\x8F\xBF\xBF"},
-        // What has no UTF-8 form becomes the replacement character.
-        {.codepunkt = 0xD800, .utf8 = "\xEF\xBF\xBD"},
-        {.codepunkt = 0x110000, .utf8 = "\xEF\xBF\xBD"},
+        {0, {'\0'}},
+        {0x7F, "\x7F"},
+        {0x80, "\xC2\x80"},
+        {U'ß', "\xC3\x9F"},
+        {0x7FF, "\xDF\xBF"},
+        {0x800, "\xE0\xA0\x80"},
+        {0xFFFF, "\xEF\xBF\xBF"},
+        {0x10000, "\xF0\x90\x80\x80"},
+        {0x10FFFF, "\xF4\x8F\xBF\xBF"},
+        {0xD800, "\xEF\xBF\xBD"},
+        {0x110000, "\xEF\xBF\xBD"},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(static_cast<unsigned>(f.codepunkt));
@@ -104,29 +99,15 @@ TEST(Utf8, WrittenAndReadBack) {
     }
 }
 
+// Unassigned bytes stand for the C1 control of the same number; from 0xA0 on
+// the code page is Latin-1.
 TEST(Windows1252, TheBytesWhereItDiffersFromLatin1) {
     const struct {
         int byte;
         char32_t codepunkt;
     } faelle[] = {
-        {.byte = 0x80, .codepunkt = U'€'},
-        {.byte = 0x82, .codepunkt = U'‚'},
-        {.byte = 0x84, .codepunkt = U'„'},
-        {.byte = 0x85, .codepunkt = U'…'},
-        {.byte = 0x8A, .codepunkt = U'Š'},
-        {.byte = 0x8C, .codepunkt = U'Œ'},
-        {.byte = 0x93, .codepunkt = U'“'},
-        {.byte = 0x96, .codepunkt = U'–'},
-        {.byte = 0x99, .codepunkt = U'™'},
-        {.byte = 0x9F, .codepunkt = U'Ÿ'},
-        // Unassigned: the C1 control of the same number.
-        {.byte = 0x81, .codepunkt = 0x81},
-        {.byte = 0x9D, .codepunkt = 0x9D},
-        // Latin-1 from 0xA0 on.
-        {.byte = 0xA0, .codepunkt = 0xA0},
-        {.byte = 0xC4, .codepunkt = U'Ä'},
-        {.byte = 0xDF, .codepunkt = U'ß'},
-        {.byte = 0xFC, .codepunkt = U'ü'},
+        {0x80, U'€'}, {0x84, U'„'}, {0x93, U'“'}, {0x96, U'–'}, {0x9F, U'Ÿ'},
+        {0x81, 0x81}, {0x9D, 0x9D}, {0xA0, 0xA0}, {0xDF, U'ß'},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.byte);
@@ -151,13 +132,13 @@ TEST(Windows1252, WholeTexts) {
         std::string ansi;
         std::string utf8;
     } faelle[] = {
-        {.ansi = "Gr\xF6\xDF"
-                 "e \x80 5",
-         .utf8 = "Größe € 5"},
-        {.ansi = "\x84"
-                 "Ja\x93 \x96 \xC4\xD6\xDC\xE4\xF6\xFC",
-         .utf8 = "„Ja“ – ÄÖÜäöü"},
-        {.ansi = "", .utf8 = ""},
+        {"Gr\xF6\xDF"
+         "e \x80 5",
+         "Größe € 5"},
+        {"\x84"
+         "Ja\x93 \x96 \xC4\xD6\xDC\xE4\xF6\xFC",
+         "„Ja“ – ÄÖÜäöü"},
+        {"", ""},
     };
     for (const auto& f : faelle) {
         EXPECT_EQ(ausAnsi(f.ansi), f.utf8);
@@ -176,12 +157,8 @@ TEST(Text, UpperCaseOfTheGame) {
         std::string text;
         std::string gross;
     } faelle[] = {
-        {.text = "straße", .gross = "STRAßE"},
-        {.text = "äöü ÄÖÜ", .gross = "ÄÖÜ ÄÖÜ"},
-        {.text = "Fuß-Ball 12", .gross = "FUß-BALL 12"},
-        {.text = "éàç", .gross = "éàç"},
-        {.text = "B\xE4r", .gross = "BÄR"},
-        {.text = "", .gross = ""},
+        {"straße", "STRAßE"}, {"äöü ÄÖÜ", "ÄÖÜ ÄÖÜ"}, {"Fuß-Ball 12", "FUß-BALL 12"},
+        {"éàç", "éàç"},       {"B\xE4r", "BÄR"},      {"", ""},
     };
     for (const auto& f : faelle) EXPECT_EQ(gross(f.text), f.gross) << f.text;
 }
@@ -192,33 +169,20 @@ TEST(Text, RoundingHalvesToEven) {
         double x;
         int64_t gerundet;
     } faelle[] = {
-        {.x = 0.5, .gerundet = 0},
-        {.x = 1.5, .gerundet = 2},
-        {.x = 2.5, .gerundet = 2},
-        {.x = 3.5, .gerundet = 4},
-        {.x = -0.5, .gerundet = 0},
-        {.x = -1.5, .gerundet = -2},
-        {.x = -2.5, .gerundet = -2},
-        {.x = 2.4999, .gerundet = 2},
-        {.x = 2.5001, .gerundet = 3},
-        {.x = -7.6, .gerundet = -8},
-        {.x = 0, .gerundet = 0},
-        {.x = nan, .gerundet = 0},
-        {.x = 1e19, .gerundet = std::numeric_limits<int64_t>::max()},
-        {.x = -1e19, .gerundet = std::numeric_limits<int64_t>::min()},
+        {0.5, 0},    {1.5, 2},    {2.5, 2},   {-0.5, 0}, {-1.5, -2}, {-2.5, -2},
+        {2.4999, 2}, {2.5001, 3}, {-7.6, -8}, {0, 0},    {nan, 0},
     };
     for (const auto& f : faelle) EXPECT_EQ(runde(f.x), f.gerundet) << f.x;
+    EXPECT_EQ(runde(1e19), std::numeric_limits<int64_t>::max());
+    EXPECT_EQ(runde(-1e19), std::numeric_limits<int64_t>::min());
 }
 
 TEST(Text, LeadingNumbersAndBlanks) {
     const struct {
         std::string text;
         double zahl;
-    } faelle[] = {
-        {.text = "12abc", .zahl = 12},    {.text = " \t3", .zahl = 3},  {.text = "x", .zahl = 0},
-        {.text = "-2.5kg", .zahl = -2.5}, {.text = "+.5", .zahl = 0.5}, {.text = "1.2.3", .zahl = 1.2},
-        {.text = "1e3", .zahl = 1},       {.text = "-", .zahl = 0},     {.text = "", .zahl = 0},
-    };
+    } faelle[] = {{"12abc", 12},  {" \t3", 3}, {"x", 0}, {"-2.5kg", -2.5}, {"+.5", 0.5},
+                  {"1.2.3", 1.2}, {"1e3", 1},  {"-", 0}, {"", 0}};
     for (const auto& f : faelle) EXPECT_DOUBLE_EQ(zahlAmAnfang(f.text), f.zahl) << f.text;
     EXPECT_EQ(trimme(" \t Rad fahren\t "), "Rad fahren");
     EXPECT_EQ(trimme("  "), "");

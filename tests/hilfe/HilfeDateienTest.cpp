@@ -5,9 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
 #include <regex>
-#include <sstream>
 
 #include "TestInstallation.h"
 #include "basis/Rahmendateien.h"
@@ -18,6 +16,7 @@
 #include "fenster/MainFrm.h"
 #include "fenster/MldFenster.h"
 #include "hilfe/ChmDatei.h"
+#include "settings/IniDatei.h"
 
 namespace wx {
 namespace {
@@ -40,18 +39,9 @@ std::string pruefsumme(const fs::path& ordner) {
         if (e.is_regular_file()) dateien.push_back(fs::relative(e.path(), ordner).generic_string());
     std::sort(dateien.begin(), dateien.end());
     uint64_t h = 0xcbf29ce484222325ull;
-    auto nimm = [&h](const std::string& bytes) {
-        for (unsigned char c : bytes) {
-            h ^= c;
-            h *= 0x100000001b3ull;
-        }
-    };
-    for (const auto& rel : dateien) {
-        std::ifstream ein(ordner / rel, std::ios::binary);
-        std::stringstream inhalt;
-        inhalt << ein.rdbuf();
-        nimm(rel + '\0' + inhalt.str() + '\0');
-    }
+    for (const auto& rel : dateien)
+        for (unsigned char c : rel + '\0' + leseRoh((ordner / rel).string()).value_or("") + '\0')
+            h = (h ^ c) * 0x100000001b3ull;
     char text[17];
     std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(h));
     return text;

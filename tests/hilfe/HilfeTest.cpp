@@ -26,48 +26,16 @@ TEST(HilfeKontext, PositionsOutsideTheListKeepTheTopic) {
     }
 }
 
-TEST(HilfeMenue, CommandsAskForTheirFileTopicAndNumber) {
+TEST(HilfeMenue, CommandsContextHelpAndClosingAskForTheirFileTopicAndNumber) {
     TestSpiel s;
     ASSERT_TRUE(s.gestartet);
     auto& m = s.main();
     const std::string app = s.installation.pfad();
     EXPECT_EQ(s.g().HilfeKontextID, 1002);  // LIP_ is the second unit of the list
-    struct Fall {
-        MenuEintrag* eintrag;
-        std::string datei;
-        int befehl;
-        int32_t kontext;
-    };
-    for (const auto& f : {
-             Fall{.eintrag = &m.mnuHilfeSpielregeln,
-            .datei = app + "\\Wirbelix.chm",
-            .befehl = 15,
-            .kontext = 2000},
-             Fall{
-                 .eintrag = &m.mnuHilfeBedienung, .datei = app + "\\Wirbelix.chm", .befehl = 0, .kontext = 0},
-             Fall{.eintrag = &m.mnuHilfeAktKat, .datei = app + "\\Tesk.chm", .befehl = 15, .kontext = 1002},
-         }) {
-        s.plattform.hilfeAufrufe.clear();
-        ASSERT_TRUE(f.eintrag->beiKlick) << f.eintrag->name;
-        f.eintrag->beiKlick();
-        ASSERT_EQ(s.plattform.hilfeAufrufe.size(), 1u) << f.eintrag->name;
-        const auto& a = s.plattform.hilfeAufrufe[0];
-        EXPECT_EQ(a.datei + " " + std::to_string(a.befehl) + " " + std::to_string(a.kontext),
-                  f.datei + " " + std::to_string(f.befehl) + " " + std::to_string(f.kontext));
+    for (MenuEintrag* e : {&m.mnuHilfeSpielregeln, &m.mnuHilfeBedienung, &m.mnuHilfeAktKat}) {
+        ASSERT_TRUE(e->beiKlick) << e->name;
+        e->beiKlick();
     }
-    EXPECT_TRUE(s.plattform.modalGezeigt.empty());
-
-    // A unit outside every range leaves the number at 0, and 0 is asked for.
-    s.g().BausteinNr = 53;
-    s.g().HilfeKontextID = 0;
-    setzeHilfeKontext(s.g());
-    m.mnuHilfeAktKat.beiKlick();
-    EXPECT_EQ(s.plattform.hilfeAufrufe.back().kontext, 0);
-}
-
-TEST(HilfeMenue, ContextHelpAndClosingUseTheProgramsFiles) {
-    TestSpiel s;
-    const std::string app = s.installation.pfad();
     s.spiel->kontextHilfe(3004);
     s.spiel->kontextHilfe(0);  // a window without a topic of its own: the default topic
     s.spiel->schliesseHilfe();
@@ -75,19 +43,17 @@ TEST(HilfeMenue, ContextHelpAndClosingUseTheProgramsFiles) {
     for (const auto& a : s.plattform.hilfeAufrufe)
         aufrufe.push_back(a.datei.substr(app.size()) + " " + std::to_string(a.befehl) + " " +
                           std::to_string(a.kontext));
-    EXPECT_EQ(aufrufe, (std::vector<std::string>{"\\Wirbelix.chm 15 3004", "\\Wirbelix.chm 0 0",
-                                                 "\\Tesk.chm 18 0", "\\Wirbelix.chm 18 0"}));
+    EXPECT_EQ(aufrufe,
+              (std::vector<std::string>{"\\Wirbelix.chm 15 2000", "\\Wirbelix.chm 0 0", "\\Tesk.chm 15 1002",
+                                        "\\Wirbelix.chm 15 3004", "\\Wirbelix.chm 0 0", "\\Tesk.chm 18 0",
+                                        "\\Wirbelix.chm 18 0"}));
+    EXPECT_TRUE(s.plattform.modalGezeigt.empty());
 }
 
 TEST(InfoFenster, VersionEscapeAndReopening) {
     test::VirtuellePlattform p;
-    struct Fall {
-        int neben, revision;
-        const char* text;
-    };
-    for (const Fall f : {Fall{.neben = 0, .revision = 4, .text = "4.0.4"},
-                         Fall{.neben = 12, .revision = 305, .text = "4.12.305"}})
-        EXPECT_EQ(InfoFrm(p, f.neben, f.revision).RelLbl.caption, f.text);
+    EXPECT_EQ(InfoFrm(p, 0, 4).RelLbl.caption, "4.0.4");
+    EXPECT_EQ(InfoFrm(p, 12, 305).RelLbl.caption, "4.12.305");
 
     TestSpiel s;
     auto& m = s.main();
@@ -120,19 +86,13 @@ std::string zeilen(const DateiInfoFrm& info) {
 }
 
 TEST(DateiInfo, OneRowPerPlayer) {
-    struct Fall {
-        const char* start;
-        const char* zeilen;
-    };
-    for (const Fall f : {
-             Fall{.start = "nSpieler=1;Anna;anna;", .zeilen = "Anna=0 "},
-             Fall{.start = "nSpieler=3;Anna;Ben;Cem;anna;ben;cem;", .zeilen = "Anna=0 Ben=0 Cem=0 "},
-             Fall{.start = "nSpieler=5;A;B;C;D;E;a;b;c;d;e;", .zeilen = "A=0 B=0 C=0 D=0 E=0 "},
-         }) {
+    for (const auto& [start, erwartet] :
+         {std::pair{"nSpieler=1;Anna;anna;", "Anna=0 "},
+          std::pair{"nSpieler=5;A;B;C;D;E;a;b;c;d;e;", "A=0 B=0 C=0 D=0 E=0 "}}) {
         TestSpiel s(test::beispielWoerter(), {},
-                    std::string("|Version=4;Class=D;TeskFeldName=LT12;LupenFlag=0;") + f.start + "|");
-        ASSERT_TRUE(s.gestartet) << f.start;
-        EXPECT_EQ(zeilen(s.spiel->dateiInfoFrm()), f.zeilen);
+                    std::string("|Version=4;Class=D;TeskFeldName=LT12;LupenFlag=0;") + start + "|");
+        ASSERT_TRUE(s.gestartet) << start;
+        EXPECT_EQ(zeilen(s.spiel->dateiInfoFrm()), erwartet);
     }
 }
 

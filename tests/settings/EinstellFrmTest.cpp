@@ -87,7 +87,6 @@ TEST(Einstellungen, SectionIsReadAndWrittenBackAroundTheFrameworksLines) {
         std::vector<std::string> kommentare{};  // kept after the line of one blank
     };
     const Fall faelle[] = {
-        {"only the sound", {"TonEinschalten=0"}, mit({{&GlobModul::TonEinschalten, 0}})},
         {"blanks around = name no key", {"FehlversucheMaximum = 3", " GegenComputer=1"}, kEntwurf},
         {"1.0 is not the text 1: blue on white, and so with frames",
          {"LösungswortFarbig=1.0", "BuchstabenRahmen=0"},
@@ -102,14 +101,7 @@ TEST(Einstellungen, SectionIsReadAndWrittenBackAroundTheFrameworksLines) {
         {"every key; the umlauts of the keys are single bytes",
          {"GegenComputer=1", "ComputerSpielStärke=2", "TastaturEingabeSperren=1", "TonEinschalten=0",
           "BuchstabenRahmen=1", "LösungswortFarbig=0", "RatezeitBegrenzen=1", "FehlversucheMaximum=9"},
-         mit({{&GlobModul::GegenComputer, 1},
-              {&GlobModul::ComputerSpielStaerke, 2},
-              {&GlobModul::TastaturEingabeSperren, 1},
-              {&GlobModul::TonEinschalten, 0},
-              {&GlobModul::BuchstabenRahmen, 1},
-              {&GlobModul::LoesungswortFarbig, FALSCH},
-              {&GlobModul::RatezeitBegrenzen, 1},
-              {&GlobModul::FehlversucheMaximum, 9}})},
+         Werte{1, 2, 1, 0, 1, FALSCH, 1, 9, 1}},
         {"values the dialog cannot show",
          {"ComputerSpielStärke=7", "FehlversucheMaximum=0", "RatezeitBegrenzen=2", "tonEinschalten=0"},
          mit({{&GlobModul::RatezeitBegrenzen, 1}, {&GlobModul::FehlversucheMaximum, 1}})},
@@ -157,23 +149,16 @@ TEST(Einstellungen, OkTakesEachControlAndCancelPutsItBack) {
         {"gegenComp", [](EinstellFrm& d) { d.gegenComp.wert = 1; }, mit({{&GlobModul::GegenComputer, 1}})},
         {"SpSt(1)", [](EinstellFrm& d) { d.waehleOption(d.SpSt[1]); },
          mit({{&GlobModul::ComputerSpielStaerke, 1}})},
-        {"TonEin", [](EinstellFrm& d) { d.TonEin.wert = 0; }, mit({{&GlobModul::TonEinschalten, 0}})},
-        {"BstRahmEin", [](EinstellFrm& d) { d.BstRahmEin.wert = 1; },
-         mit({{&GlobModul::BuchstabenRahmen, 1}})},
         {"LoesWortSW", [](EinstellFrm& d) { d.waehleOption(d.LoesWortSW); },
          mit({{&GlobModul::LoesungswortFarbig, FALSCH}, {&GlobModul::BuchstabenRahmen, 1}})},
         {"all the others",
          [](EinstellFrm& d) {
-             d.RateZeitEin.wert = d.TastaturAus.wert = 1;
-             d.EinstSaveOpt.wert = 0;
+             d.RateZeitEin.wert = d.TastaturAus.wert = d.BstRahmEin.wert = 1;
+             d.EinstSaveOpt.wert = d.TonEin.wert = 0;
              d.waehleOption(d.SpSt[2]);
              d.UpDnFehlVersuche.wert = 8;
          },
-         mit({{&GlobModul::ComputerSpielStaerke, 2},
-              {&GlobModul::TastaturEingabeSperren, 1},
-              {&GlobModul::RatezeitBegrenzen, 1},
-              {&GlobModul::FehlversucheMaximum, 8},
-              {&GlobModul::EinstellungenSpeichern, 0}})},
+         Werte{0, 2, 1, 0, 1, WAHR, 1, 8, 0}},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.name);

@@ -19,16 +19,14 @@ TEST(IniDatei, SectionRewrite) {
         std::string alt, neu;
     };
     const Fall faelle[] = {
-        {.name = "the section's comments stay, the rest of the file as it was",
-         .alt = "[S]\r\nX=1\r\n[Wirbelix]\r\nA=7\r\n;merken\r\n\r\n B=3\r\n[K]\r\n;n\xF6tig\r\nW=x\x81y\r\n",
-         .neu = "[S]\r\nX=1\r\n[Wirbelix]\r\nA=1\r\nB=2\r\n \r\n;merken\r\n[K]\r\n;n\xF6tig\r\nW=x\x81y\r\n"},
-        {.name = "no header: header and entries after the old text",
-         .alt = "[wirbelix]\r\nA=5\r\n",
-         .neu = "[wirbelix]\r\nA=5\r\n[Wirbelix]\r\nA=1\r\nB=2\r\n \r\n"},
-        {.name = "empty file", .alt = "", .neu = "[Wirbelix]\r\nA=1\r\nB=2\r\n \r\n"},
-        {.name = "a last line without line end stays so, a lone CR stays",
-         .alt = "[Wirbelix]\r\n[E]\r\nx\ry\r\nz",
-         .neu = "[Wirbelix]\r\nA=1\r\nB=2\r\n \r\n[E]\r\nx\ry\r\nz"},
+        {"the section's comments stay, the rest of the file as it was",
+         "[S]\r\nX=1\r\n[Wirbelix]\r\nA=7\r\n;merken\r\n\r\n B=3\r\n[K]\r\n;n\xF6tig\r\nW=x\x81y\r\n",
+         "[S]\r\nX=1\r\n[Wirbelix]\r\nA=1\r\nB=2\r\n \r\n;merken\r\n[K]\r\n;n\xF6tig\r\nW=x\x81y\r\n"},
+        {"no header: header and entries after the old text", "[wirbelix]\r\nA=5\r\n",
+         "[wirbelix]\r\nA=5\r\n[Wirbelix]\r\nA=1\r\nB=2\r\n \r\n"},
+        {"empty file", "", "[Wirbelix]\r\nA=1\r\nB=2\r\n \r\n"},
+        {"a last line without line end stays so, a lone CR stays", "[Wirbelix]\r\n[E]\r\nx\ry\r\nz",
+         "[Wirbelix]\r\nA=1\r\nB=2\r\n \r\n[E]\r\nx\ry\r\nz"},
     };
     for (const auto& f : faelle)
         EXPECT_EQ(schreibeAbschnittNeu(f.alt, "[Wirbelix]", {"A=1", "B=2"}), f.neu) << f.name;

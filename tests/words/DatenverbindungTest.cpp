@@ -3,12 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "TestInstallation.h"
 #include "WortDatenbank.h"
 #include "basis/Datenverbindung.h"
+#include "settings/IniDatei.h"
 
 namespace wx::test {
 namespace {
@@ -124,19 +123,6 @@ TEST_F(DatenverbindungTest, AnhaengenUndLoeschenBleibenNachNeuemOeffnen) {
     EXPECT_EQ(spalte(neu, "Punkte"), (Woerter{"300", "700"}));
 }
 
-}  // namespace
-}  // namespace wx::test
-
-namespace wx::test {
-namespace {
-
-std::string dateiInhalt(const std::string& pfad) {
-    std::ifstream in(pfad, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 TEST_F(DatenverbindungTest, NurLesenSchreibtNieUndLaesstKeineNebendateien) {
     // Folder names that mean something in a URI must stay part of the path.
     for (const std::string ordner : {"", "/a?b#c%41 d", "//doppelt"}) {
@@ -145,7 +131,8 @@ TEST_F(DatenverbindungTest, NurLesenSchreibtNieUndLaesstKeineNebendateien) {
         std::filesystem::create_directories(std::filesystem::path(pfad).parent_path());
         schreibeWortDatenbank(pfad, {{1, "Hund", "der"}, {2, "Katze", std::nullopt}});
         fuehreAus(pfad, "PRAGMA journal_mode=WAL");
-        const std::string vorher = dateiInhalt(pfad);
+        const auto vorher = leseRoh(pfad);
+        ASSERT_TRUE(vorher);
 
         // For comparison: a connection for writing leaves its side files while open.
         {
@@ -166,7 +153,7 @@ TEST_F(DatenverbindungTest, NurLesenSchreibtNieUndLaesstKeineNebendateien) {
         for (const char* neben : {"-wal", "-shm", "-journal"})
             EXPECT_FALSE(std::filesystem::exists(pfad + neben)) << neben;
         d.schliessen();
-        EXPECT_EQ(dateiInhalt(pfad), vorher);
+        EXPECT_EQ(leseRoh(pfad), vorher);
     }
     // Missing stays missing.
     Datenverbindung d;

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <random>
-#include <set>
 
 #include "TestInstallation.h"
 #include "WortDatenbank.h"
@@ -128,31 +127,6 @@ TEST_F(WortWahlTest, FehlerwortOderGezogenesWortSonstDasNaechsteUngespielte) {
         EXPECT_EQ(plattform.zufallsZuege - vorher, static_cast<int>(f.zuege.size()) + (f.zug > 0));
         EXPECT_EQ(g.BenutzteWoerter.anzahl(), static_cast<int>(f.gespielt.size()) + 1);
     }
-}
-
-TEST_F(WortWahlTest, FehlerwoerterInEinemLangenSpiel) {
-    lade(nummerierteWoerter(5000));
-    std::set<int16_t> fehler;
-    for (int16_t f = 137; f < 5000; f += 241) fehler.insert(f), g.FehlerWoerter.anhaengen(f);
-    // While an error word is open, one call in four tries one: four draws
-    // when the pick was played already, two when it took the error word.
-    int mitOffenen = 0, versucht = 0, fehlerGewaehlt = 0;
-    for (int i = 0; i < 4000; ++i) {
-        const bool offen = std::ranges::any_of(fehler, [&](int16_t f) { return !g.istBenutztesWort(f); });
-        const int zuege = plattform.zufallsZuege;
-        ASSERT_TRUE(m.waehleWort());
-        const bool istFehlerwort = fehler.count(g.BenutzteWoerter[i]) > 0;
-        fehlerGewaehlt += istFehlerwort;
-        const int n = plattform.zufallsZuege - zuege;
-        if (offen) {
-            ++mitOffenen;
-            versucht += n == 4 || (n == 2 && istFehlerwort);
-        }
-    }
-    EXPECT_NEAR(static_cast<double>(versucht) / mitOffenen, 0.25, 0.06) << mitOffenen << " calls";
-    EXPECT_EQ(fehlerGewaehlt, static_cast<int>(fehler.size()));
-    const auto& liste = g.BenutzteWoerter.eintraege();
-    EXPECT_EQ(std::set<int16_t>(liste.begin(), liste.end()).size(), 4000u);  // no word twice
 }
 
 TEST_F(WortWahlTest, FelderDesWortsUndZuLangeWoerter) {
