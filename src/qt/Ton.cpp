@@ -195,9 +195,4 @@ void Ton::gespielt(uint64_t n) {
     ende_.notify_all();
 }
 
-int wavDauerMs(const QString& datei) {
-    const auto kopf = kopfVon(datei);
-    return kopf ? int(std::min<int64_t>(kopf->dauerMs(), INT32_MAX)) : 0;
-}
-
 }  // namespace wxqt

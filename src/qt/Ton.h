@@ -57,13 +57,10 @@ private:
     int64_t dauerMs_ = 0;
 };
 
-// Length of a PCM wave file in milliseconds from its header; 0 if unknown.
 // Whether a sound could be heard at all. Qt's audio output on Linux is
 // PulseAudio's (PipeWire serves the same protocol). When PULSE_SERVER names
 // only local sockets and none of them is there, nothing can answer, and
 // loading the audio stack just to learn that would be wasted.
 bool tonServerDenkbar();
-
-int wavDauerMs(const QString& datei);
 
 }  // namespace wxqt
