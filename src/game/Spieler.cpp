@@ -36,8 +36,13 @@ void MainFrm::naechsterSpieler() {
         ComputerAmZug = WAHR;
         // The window plays the whole turn; the call returns when it is over.
         // When the computer's own move handed the turn straight back to it
-        // (no human plays), the window is still open and simply goes on.
-        if (!zug.visible) zug.zeigeZug();
+        // (no human plays), the window is still open and goes on: its next
+        // tick ends the move that was lost and spins the wheel anew, rather
+        // than counting on towards a stop of the wheel that already stands.
+        if (!zug.visible)
+            zug.zeigeZug();
+        else
+            zug.TickZaehler = zug.ZugTicks;
     } else {
         schalteMenues(true);
         ComputerAmZug = FALSCH;

@@ -157,5 +157,35 @@ TEST(Computer, WithoutAHumanTheComputerPlaysOnInTheSameWindow) {
     EXPECT_GT(std::count(t.begin(), t.end(), "Annahme1") + std::count(t.begin(), t.end(), "Gratulation1"), 2);
 }
 
+// A lost turn that comes straight back to the computer, its window still
+// open, starts with a new spin: the standing wheel is not stopped again.
+TEST(Computer, ATurnThatComesBackToTheComputerBeginsWithASpin) {
+    RundenSpiel s({"Computer"});
+    s.g().GegenComputer = 1;
+    s.g().ComputerSpielStaerke = 1;
+    s.legeWort("Hund");
+    s.plattform.zufallsWerte({0.0, P});  // a short first move, then long ones
+    s.plattform.wennModal("CompZugFrm", [&](Form& f) {
+        MainFrm& m = s.m();
+        m.gradTimer.intervall = 0;  // the wheel stands where it is put
+        int drehungen = 0;
+        bool drehteVorher = false;
+        for (double t = 0; t < 20; t += 0.05) {
+            if (m.gradTimer.enabled && !drehteVorher) m.RadPos = drehungen++ == 0 ? kAus : k40;
+            drehteVorher = m.gradTimer.enabled;
+            s.plattform.laufe(0.05);
+        }
+        f.verstecke();
+    });
+    s.m().naechsterSpieler();
+    std::vector<std::string> rad;
+    for (const auto& t : s.toene())
+        if (t.starts_with("Bewegung")) rad.push_back(t);
+    ASSERT_GE(rad.size(), 4u);
+    EXPECT_EQ(rad[0], "BewegungStart");
+    EXPECT_EQ(rad[1], "BewegungEnde");
+    EXPECT_EQ(rad[2], "BewegungStart");
+}
+
 }  // namespace
 }  // namespace wx::test
