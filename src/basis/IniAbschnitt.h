@@ -23,6 +23,17 @@ enum class IniSuche {
     ersterBisDateiende,
 };
 
+// One line that names a key: the key's index in `schluessel` and the value.
+struct IniEintrag {
+    size_t schluessel;
+    std::string wert;
+};
+
+// Every line that names one of the keys, in the order of the lines.
+std::vector<IniEintrag> leseIniEintraege(const std::vector<std::string>& zeilen, std::string_view kopf,
+                                         const std::vector<std::string>& schluessel,
+                                         IniSuche suche = IniSuche::abschnitt);
+
 // The value of every key, in the order of `schluessel`; empty where the
 // section does not name the key or the header is missing.
 std::vector<std::optional<std::string>> leseIniAbschnitt(const std::vector<std::string>& zeilen,

@@ -281,14 +281,11 @@ void EinstellFrm::loadKelmoIni() {
     const size_t n =
         std::min<size_t>(kEinstellungen.size(), static_cast<size_t>(std::max<int16_t>(g.nEinstellungen, 0)));
     const std::vector<std::string> schluessel(g.EinstellSchluessel.begin(), g.EinstellSchluessel.begin() + n);
-    // The last line of each key counts. The values are applied in key order,
-    // so that blue on white, which forces the frames, always comes after the
-    // frame setting itself.
-    const auto werte = leseIniAbschnitt(*zeilen, kAbschnitt, schluessel);
-    for (size_t i = 0; i < n; ++i) {
-        if (!werte[i]) continue;
+    // Each line is applied as it comes, as if the user set that control:
+    // a later line for the same key counts, and blue on white checks the
+    // frames, which a frame line further down can still switch off.
+    for (const auto& [i, text] : leseIniEintraege(*zeilen, kAbschnitt, schluessel)) {
         const auto& e = kEinstellungen[i];
-        const std::string& text = *werte[i];
         const int16_t zahl = zahlAus(text);
         switch (e.regel) {
             case Regel::Kasten:
