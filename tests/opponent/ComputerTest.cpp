@@ -165,17 +165,9 @@ TEST(Computer, ATurnThatComesBackToTheComputerBeginsWithASpin) {
     s.g().ComputerSpielStaerke = 1;
     s.legeWort("Hund");
     s.plattform.zufallsWerte({0.0, P});  // a short first move, then long ones
-    s.plattform.wennModal("CompZugFrm", [&](Form& f) {
-        MainFrm& m = s.m();
-        m.gradTimer.intervall = 0;  // the wheel stands where it is put
-        int drehungen = 0;
-        bool drehteVorher = false;
-        for (double t = 0; t < 20; t += 0.05) {
-            if (m.gradTimer.enabled && !drehteVorher) m.RadPos = drehungen++ == 0 ? kAus : k40;
-            drehteVorher = m.gradTimer.enabled;
-            s.plattform.laufe(0.05);
-        }
-        f.verstecke();
+    int schritte = 0;                    // 20 s of play, then the window is closed from outside
+    s.computerStopptAuf({kAus, k40}, [&] {
+        if (++schritte == 400) s.spiel->compZugFrm().verstecke();
     });
     s.m().naechsterSpieler();
     std::vector<std::string> rad;
