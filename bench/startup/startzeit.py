@@ -7,7 +7,10 @@ window (one label, compiled here) the time from exec to the main window being
 viewable, and the resident memory shortly after; runs alternate between them.
 The game is measured twice: on the demo installation as it is (the
 start sound loads the audio stack) and with sound switched off in its
-Kelmo.ini. Prints the medians and the ratios game / minimal.
+Kelmo.ini. Prints the medians and the ratios game / minimal, each ratio
+with a 95 % interval from resampling the runs: a single run of either
+program can vary by a third on a busy machine, and the interval shows how
+far the ratio of ten runs' medians can be trusted.
 
 Without a session bus address (the default, whatever the calling shell has),
 Qt's accessibility bridge makes each program run dbus-launch, which finds or
@@ -23,6 +26,7 @@ Needs xvfb, g++, pkg-config, libx11-dev and qt6-base-dev; dbus for --session-bus
 """
 import argparse
 import os
+import random
 import shutil
 import signal
 import statistics
@@ -82,6 +86,24 @@ def miss(messen, titel, settle, befehl, umgebung):
         raise SystemExit(f"{befehl[0]}: {r.stderr.strip()}")
     ms, kb, libs = r.stdout.split()
     return float(ms), int(kb) / 1024, int(libs)
+
+
+def intervall(spiel, boden, i, ziehungen=4000):
+    """95 % interval of median(game) / median(minimal), resampling whole runs.
+
+    Run k of the game and run k of the minimal window were made one after the
+    other, so they are drawn together: a slow phase of the machine then
+    weighs on both sides of the ratio, as it did in the measurement.
+    """
+    zufall = random.Random(1)
+    n = len(spiel)
+    quotienten = []
+    for _ in range(ziehungen):
+        k = [zufall.randrange(n) for _ in range(n)]
+        quotienten.append(statistics.median(spiel[j][i] for j in k) /
+                          statistics.median(boden[j][i] for j in k))
+    quotienten.sort()
+    return quotienten[int(0.025 * ziehungen)], quotienten[int(0.975 * ziehungen) - 1]
 
 
 def main():
@@ -159,9 +181,16 @@ def main():
         print(f"{name:10} {median(reihe, 0):10.0f} {median(reihe, 1):8.1f} {median(reihe, 2):6.0f}")
     zeit = median(spiel, 0) / median(boden, 0)
     speicher = median(spiel, 1) / median(boden, 1)
+
+    def bereich(reihe, i):
+        unten, oben = intervall(reihe, boden, i)
+        return f"{unten:.2f}-{oben:.2f}"
+
     print(f"{'ratio':10} {zeit:10.2f} {speicher:8.2f}")
     print(f"{'ratio off':10} {median(stumm, 0) / median(boden, 0):10.2f} "
           f"{median(stumm, 1) / median(boden, 1):8.2f}")
+    print(f"95 % intervals: game time {bereich(spiel, 0)}, memory {bereich(spiel, 1)}; "
+          f"sound off time {bereich(stumm, 0)}, memory {bereich(stumm, 1)}")
     erreicht = zeit <= ZIEL and speicher <= ZIEL
     print(f"goal (at most {ZIEL} times the minimal window in both): {'met' if erreicht else 'missed'}")
 
