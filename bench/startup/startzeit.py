@@ -10,7 +10,8 @@ start sound loads the audio stack) and with sound switched off in its
 Kelmo.ini. Prints the medians and the ratios game / minimal, each ratio
 with a 95 % interval from resampling the runs: a single run of either
 program can vary by a third on a busy machine, and the interval shows how
-far the ratio of ten runs' medians can be trusted.
+far the ratio of ten runs' medians can be trusted. It cannot show how the
+machine's load changes between one measurement and the next.
 
 Without a session bus address (the default, whatever the calling shell has),
 Qt's accessibility bridge makes each program run dbus-launch, which finds or
